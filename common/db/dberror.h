@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace lx {
+
+/// An error raised by the database layer or by a conversion; it ends the handler that met it
+/// and is shown in the application's error box with its own text.
+class DbError : public std::runtime_error
+{
+public:
+    explicit DbError(const QString &message)
+        : std::runtime_error(message.toStdString()), m_message(message)
+    {
+    }
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+} // namespace lx

@@ -1,0 +1,33 @@
+#include "fieldformat.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QTime>
+
+namespace lx {
+
+QString displayText(FieldType type, const QVariant &value)
+{
+    if (value.isNull())
+        return {};
+    switch (type) {
+    case FieldType::Money: return QLocale().toCurrencyString(value.toDouble());
+    case FieldType::Float: return QLocale().toString(value.toDouble(), 'g', 15);
+    case FieldType::Date: return value.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    case FieldType::Time: return value.toTime().toString(QStringLiteral("HH:mm"));
+    case FieldType::Integer: return QString::number(value.toInt());
+    case FieldType::Text: return value.toString();
+    }
+    return value.toString();
+}
+
+QString editText(FieldType type, const QVariant &value)
+{
+    if (value.isNull())
+        return {};
+    if (type == FieldType::Money)
+        return QLocale().toString(value.toDouble(), 'f', 2);
+    return displayText(type, value);
+}
+
+} // namespace lx

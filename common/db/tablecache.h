@@ -1,0 +1,238 @@
+#pragma once
+
+#include "schema.h"
+
+#include <QDate>
+#include <QHash>
+#include <QObject>
+#include <QTime>
+#include <QVariant>
+
+#include <memory>
+#include <vector>
+
+namespace lx {
+
+class Connection;
+class FilterExpr;
+class TableCache;
+namespace detail {
+struct CacheAccess;
+}
+
+/// A field of a cache: a stored column of its table, or a lookup into another cache.
+struct FieldDef
+{
+    QString name;
+    FieldType type = FieldType::Text;
+    int size = 0; ///< characters, text only; longer text is cut when set
+    bool required = false;
+    QString editMask;
+
+    // Lookup fields show lookupResultField of the row of lookupCache whose lookupKeyField
+    // equals this cache's keyField.
+    TableCache *lookupCache = nullptr;
+    QString keyField;
+    QString lookupKeyField;
+    QString lookupResultField;
+
+    bool isLookup() const { return lookupCache != nullptr; }
+    static FieldDef fromColumn(const ColumnDef &c);
+};
+
+/// An in-memory copy of a whole table, with the browse/edit/insert states, pending changes
+/// written back by applyUpdates, a client-side filter and lookup fields.
+///
+/// Rows are kept column by column in typed vectors. "Row" in the public interface means a
+/// row the cache shows (after its filter), counted from 0; the current row is one of them.
+/// Operations that fail throw DbError.
+class TableCache : public QObject
+{
+    Q_OBJECT
+public:
+    enum State { Inactive, Browse, Edit, Insert };
+    Q_ENUM(State)
+
+    /// A cache over table with the stored fields its schema declares.
+    TableCache(Connection *connection, const QString &table, QObject *parent = nullptr);
+    ~TableCache() override;
+
+    QString tableName() const { return m_table; }
+    Connection *connection() const { return m_conn; }
+
+    // --- fields -------------------------------------------------------------------------
+    int fieldCount() const { return int(m_fields.size()); }
+    const FieldDef &fieldDef(int field) const { return m_fields[size_t(field)]; }
+    /// -1 when there is no such field (names compare case-insensitively).
+    int fieldIndex(const QString &name) const;
+    /// Like fieldIndex, but throws DbError naming the field when it is unknown.
+    int requireField(const QString &name) const;
+    void setEditMask(const QString &field, const QString &mask);
+    /// Adds a lookup field (text of size characters) reading another cache.
+    void addLookup(const QString &name, const QString &keyField, TableCache *lookupCache,
+                   const QString &lookupKeyField, const QString &lookupResultField,
+                   int size = 20);
+    /// Reads only the rows that satisfy an SQL condition with positional values; takes effect
+    /// at the next open.
+    void setCondition(const QString &sqlCondition, const QVariantList &values = {});
+
+    // --- lifecycle ----------------------------------------------------------------------
+    /// Reads the whole table unless already open; the first row becomes current.
+    void open();
+    /// Drops the rows and every change not applied.
+    void close();
+    /// Close and open: the table as the server holds it now.
+    void refresh();
+    bool isOpen() const { return m_state != Inactive; }
+    State state() const { return m_state; }
+    bool isEditing() const { return m_state == Edit || m_state == Insert; }
+
+    // --- navigation (each settles a row being edited first) ----------------------------
+    int recordCount() const { return int(m_view.size()); }
+    bool isEmpty() const { return m_view.empty(); }
+    int currentRow() const { return m_cur; }
+    void setCurrentRow(int row);
+    void first();
+    void next();
+    void prior();
+    void last();
+    bool eof() const { return m_eof || m_view.empty(); }
+    bool bof() const { return m_bof || m_view.empty(); }
+
+    /// Makes the first shown row whose fields (";"-joined names) equal values, exactly and
+    /// case-sensitively, current. Returns whether one was found; the current row stays
+    /// otherwise.
+    bool locate(const QString &fields, const QVariantList &values);
+
+    // --- editing ------------------------------------------------------------------------
+    void insert();
+    void edit();
+    void post();
+    void cancel();
+    /// Removes the current row as a pending change (the component's Delete).
+    void remove();
+    /// Posts the row being edited if any field was set, cancels it otherwise.
+    void settle();
+    bool isModified() const { return m_modified; }
+
+    // --- values -------------------------------------------------------------------------
+    /// The current row's value (the edit buffer while a row is being edited).
+    QVariant value(int field) const;
+    QVariant value(const QString &field) const { return value(requireField(field)); }
+    /// A shown row's value; the current row shows its edit buffer.
+    QVariant value(int row, int field) const;
+    void setValue(int field, const QVariant &v);
+    void setValue(const QString &field, const QVariant &v) { setValue(requireField(field), v); }
+
+    /// Converts v to the field's client type, as setValue would store it. Empty text gives null.
+    QVariant convert(int field, const QVariant &v) const;
+
+    /// The lookup result for key in this cache, as a lookup field of another cache reads it.
+    QVariant lookup(const QString &keyField, const QVariant &key, const QString &resultField) const;
+
+    // --- new codes ----------------------------------------------------------------------
+    /// Highest code plus one (1 when empty), over every row the cache holds, filtered or not.
+    int nextCode(const QString &codeField);
+    /// Inserts a row whose code is nextCode(); returns it.
+    int insertWithNextCode(const QString &codeField);
+    /// Inserts a row whose code is the integer result of sql (a select max) plus one.
+    int insertWithServerCode(const QString &sql, const QString &codeField);
+
+    // --- write-back ---------------------------------------------------------------------
+    int pendingCount() const { return int(m_pending.size()); }
+    /// Sends every pending change to the server in one transaction. A refused change rolls
+    /// the whole apply back, leaves every change pending and throws DbError saying which
+    /// change was refused and why.
+    void applyUpdates(int maxErrors = 0);
+
+    // --- filter -------------------------------------------------------------------------
+    /// Sets the filter expression; throws DbError (keeping the previous one) when malformed.
+    void setFilter(const QString &expression);
+    QString filter() const { return m_filterText; }
+    void setFiltered(bool on);
+    bool isFiltered() const { return m_filtered; }
+
+signals:
+    void aboutToReset();
+    void reset();
+    void rowsAboutToBeInserted(int first, int last);
+    void rowsInserted(int first, int last);
+    void rowsAboutToBeRemoved(int first, int last);
+    void rowsRemoved(int first, int last);
+    void rowChanged(int row);
+    void currentRowChanged(int row);
+    void stateChanged(lx::TableCache::State state);
+    /// A value of the current row changed (edit buffer or a post or cancel).
+    void fieldChanged(int field);
+
+private:
+    friend struct detail::CacheAccess;
+    enum Change : quint8 { Inserted, Modified, Deleted };
+    struct Pending
+    {
+        int row;
+        Change kind;
+        std::vector<QVariant> old;
+    };
+    struct Column
+    {
+        FieldType type;
+        std::vector<qint32> ints; ///< integer, date (julian day), time (ms of the day)
+        std::vector<double> reals;
+        std::vector<QString> texts; ///< a null string is SQL null
+        std::vector<bool> nulls;    ///< for ints and reals
+        QVariant get(size_t r) const;
+        void set(size_t r, const QVariant &v);
+        void push(const QVariant &v);
+        void pop();
+        void clear();
+    };
+
+    int phys(int row) const { return m_view[size_t(row)]; }
+    QVariant stored(int physRow, int field) const;
+    QVariant lookupFor(int field, const QVariant &key) const;
+    std::vector<QVariant> rowValues(int physRow) const;
+    bool rowMatches(int physRow) const;
+    void rebuildView();
+    void moveTo(int row);
+    void requireOpen() const;
+    void requireEditing() const;
+    void dropPhysicalRow();
+    void addPending(int physRow, Change kind, std::vector<QVariant> old);
+    void removeFromView(int row);
+    QString describe(const Pending &p) const;
+    void bump() { ++m_revision; }
+
+    Connection *m_conn;
+    QString m_table;
+    std::vector<FieldDef> m_fields;
+    std::vector<int> m_colOf; ///< field -> column, -1 for lookups
+    std::vector<Column> m_cols;
+    std::vector<bool> m_deleted;
+    std::vector<int> m_view;
+    QString m_condition;
+    QVariantList m_conditionValues;
+
+    State m_state = Inactive;
+    int m_cur = -1;
+    bool m_eof = true;
+    bool m_bof = true;
+
+    std::vector<QVariant> m_buf; ///< edit buffer, one per stored column
+    int m_editPhys = -1;
+    bool m_modified = false;
+
+    std::vector<Pending> m_pending;
+    QHash<int, int> m_pendingOf; ///< physical row -> index into m_pending
+
+    QString m_filterText;
+    bool m_filtered = false;
+    std::unique_ptr<FilterExpr> m_filterExpr;
+
+    quint64 m_revision = 0;
+    mutable quint64 m_keyIndexRevision = ~quint64(0);
+    mutable int m_keyIndexColumn = -1;
+    mutable QHash<qint32, int> m_keyIndex;
+};
+
+} // namespace lx

@@ -1,0 +1,42 @@
+# Shared by scripts/run and scripts/test: installs what is missing and builds.
+# Sourced, not run; sets LX_ROOT and LX_BUILD.
+
+LX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+LX_BUILD=${LX_BUILD:-$LX_ROOT/build}
+
+lx_packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-charts-dev libqt6sql6-ibase qt6-image-formats-plugins libgl-dev
+  firebird3.0-server-core firebird3.0-utils firebird-dev
+  libbenchmark-dev
+)
+
+lx_sudo() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+lx_install() {
+  local missing=()
+  for p in "${lx_packages[@]}" "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    lx_sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive lx_sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+  fi
+  lx_embedded_shared
+}
+
+# Both programs open the same embedded database file at once: the embedded engine must run
+# in Classic mode, in which processes share a file through the lock folder.
+lx_embedded_shared() {
+  local conf=/etc/firebird/3.0/firebird.conf
+  if ! grep -Eq '^[[:space:]]*ServerMode[[:space:]]*=[[:space:]]*Classic' "$conf"; then
+    lx_sudo sed -i -E 's/^[#[:space:]]*ServerMode[[:space:]]*=.*/ServerMode = Classic/' "$conf"
+    grep -Eq '^ServerMode = Classic' "$conf" || echo 'ServerMode = Classic' | lx_sudo tee -a "$conf" >/dev/null
+  fi
+}
+
+lx_build() {
+  cmake -S "$LX_ROOT" -B "$LX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$LX_BUILD" -j"$(nproc)"
+}

@@ -1,0 +1,7 @@
+get_filename_component(dir ${OUT} DIRECTORY)
+file(REMOVE_RECURSE ${dir})
+file(MAKE_DIRECTORY ${dir})
+execute_process(COMMAND ${TOOL} ${OUT} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "could not create the template database")
+endif()

@@ -1,0 +1,90 @@
+#include "testdb.h"
+
+#include "dberror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace lx::test {
+
+namespace {
+QTemporaryDir makeDir()
+{
+    if (TestDb::serverMode())
+        return QTemporaryDir(qEnvironmentVariable("LX_TEST_SERVER_DIR") + "/db-XXXXXX");
+    return QTemporaryDir();
+}
+} // namespace
+
+bool TestDb::serverMode() { return qEnvironmentVariable("LX_TEST_MODE") == "server"; }
+
+bool TestDb::serverUnavailable()
+{
+    return serverMode() && (qEnvironmentVariableIsEmpty("LX_TEST_SERVER") ||
+                            qEnvironmentVariableIsEmpty("LX_TEST_SERVER_DIR"));
+}
+
+TestDb::TestDb() : m_dir(makeDir())
+{
+    if (!m_dir.isValid())
+        throw DbError("no temporary folder: " + m_dir.errorString());
+    QDir(m_dir.path()).mkdir("db");
+    const QString dbFolder = m_dir.path() + "/db";
+    if (!QFile::copy(QStringLiteral(LX_TEMPLATE_DB), dbFolder + "/FINANCEIRO.GDB"))
+        throw DbError("could not copy the template database " LX_TEMPLATE_DB);
+    QFile::setPermissions(dbFolder + "/FINANCEIRO.GDB",
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                              QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther);
+    m_aliasLine = serverMode() ? qEnvironmentVariable("LX_TEST_SERVER") + ":" + dbFolder : dbFolder;
+    m_aliasFile = m_dir.path() + "/aliaslembrix.txt";
+    QFile f(m_aliasFile);
+    f.open(QIODevice::WriteOnly);
+    f.write(m_aliasLine.toLocal8Bit() + "\n");
+}
+
+TestDb::~TestDb()
+{
+    m_admin.reset();
+}
+
+QString TestDb::folder() const { return m_dir.path() + "/db/"; }
+
+QString TestDb::databasePath() const { return m_aliasLine + "/FINANCEIRO.GDB"; }
+
+std::unique_ptr<Connection> TestDb::connect(const QString &name) const
+{
+    auto c = std::make_unique<Connection>(name);
+    c->setUp(m_aliasFile, "/nonexistent/");
+    return c;
+}
+
+void TestDb::exec(const QString &sql, const QVariantList &values) const
+{
+    scalar(sql, values);
+}
+
+QVariant TestDb::scalar(const QString &sql, const QVariantList &values) const
+{
+    auto *self = const_cast<TestDb *>(this);
+    if (!m_admin)
+        self->m_admin = connect(QStringLiteral("ADMIN"));
+    m_admin->ensureOpen();
+    QSqlDatabase db = m_admin->database();
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw DbError(q.lastError().text());
+    for (const QVariant &v : values)
+        q.addBindValue(v);
+    if (!q.exec())
+        throw DbError(q.lastError().text());
+    QVariant out;
+    if (q.isSelect() && q.next())
+        out = q.value(0);
+    q.finish();
+    return out;
+}
+
+} // namespace lx::test

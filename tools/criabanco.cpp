@@ -1,0 +1,25 @@
+// Creates a fresh FINANCEIRO.GDB: every table, its keys and indexes, and the default account.
+#include "dberror.h"
+#include "schema.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QTextStream err(stderr);
+    const QStringList args = app.arguments();
+    if (args.size() != 2) {
+        err << "uso: criabanco CAMINHO/FINANCEIRO.GDB\n";
+        return 2;
+    }
+    try {
+        lx::schema::createDatabase(args[1]);
+    } catch (const lx::DbError &e) {
+        err << "criabanco: " << e.message() << "\n";
+        return 1;
+    }
+    QTextStream(stdout) << "Banco criado: " << args[1] << "\n";
+    return 0;
+}
