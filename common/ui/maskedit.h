@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace lx::ui {
+
+/// Edit masks of the program, in the notation its fields carry.
+namespace masks {
+inline const QString date = QStringLiteral("!99/99/0000;1;_");
+inline const QString time = QStringLiteral("!90:00;1;_");
+inline const QString phone = QStringLiteral("!\\(999\\)0000-0000;1;_");
+} // namespace masks
+
+/// A text box that takes input through an edit mask ("!99/99/0000;1;_": 0 a required digit,
+/// 9 an optional digit, literals kept in the text, _ shown for blanks). text() gives blanks
+/// as spaces, so an untouched date box reads "  /  /    ". When the focus leaves a box that
+/// is filled in part, the invalid-input error is shown and the box keeps the focus.
+class MaskEdit : public QLineEdit
+{
+    Q_OBJECT
+public:
+    explicit MaskEdit(QWidget *parent = nullptr);
+    MaskEdit(const QString &editMask, QWidget *parent = nullptr);
+
+    void setEditMask(const QString &editMask);
+    QString editMask() const { return m_mask; }
+
+    /// The text with literals, blanks as spaces.
+    QString maskedText() const;
+    void setMaskedText(const QString &text);
+    /// The text of a box where nothing was typed.
+    QString emptyText() const;
+    bool isBlank() const;
+    /// Every required position filled.
+    bool isComplete() const;
+
+    /// The Qt input mask for an edit mask in the fields' notation.
+    static QString toInputMask(const QString &editMask);
+
+    static QString invalidInputMessage();
+
+signals:
+    /// The focus left with a valid (blank or complete) text.
+    void editingDone();
+
+protected:
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    QString m_mask;
+    QString m_pattern; ///< mask characters, one per position, '\0' for literals
+    QString m_empty;   ///< the text of an empty box
+};
+
+} // namespace lx::ui
