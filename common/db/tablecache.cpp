@@ -652,6 +652,7 @@ void TableCache::post()
     requireOpen();
     if (!isEditing())
         throw DbError(QStringLiteral("%1: não há registro em edição.").arg(m_table));
+    emit updateRecord();
     for (size_t f = 0; f < m_fields.size(); ++f) {
         const int c = m_colOf[f];
         if (c >= 0 && m_fields[f].required && m_buf[size_t(c)].isNull())
@@ -751,6 +752,7 @@ void TableCache::settle()
 {
     if (!isEditing())
         return;
+    emit updateRecord();
     if (m_modified)
         post();
     else

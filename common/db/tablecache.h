@@ -164,6 +164,9 @@ signals:
     void stateChanged(lx::TableCache::State state);
     /// A value of the current row changed (edit buffer or a post or cancel).
     void fieldChanged(int field);
+    /// Sent before a row being edited is posted or settled: bound controls write what the
+    /// user typed into the row now.
+    void updateRecord();
 
 private:
     friend struct detail::CacheAccess;
