@@ -265,6 +265,12 @@ void TableCache::open()
     const bool failed = q.lastError().isValid();
     const QString err = sqlErrorText(q.lastError());
     q.finish();
+    if (failed) {
+        for (Column &c : m_cols)
+            c.clear();
+        emit reset();
+        throw DbError(err);
+    }
     const size_t n = m_cols.empty() ? 0
                      : m_cols[0].type == FieldType::Text ? m_cols[0].texts.size()
                      : (m_cols[0].type == FieldType::Money || m_cols[0].type == FieldType::Float)
@@ -284,8 +290,6 @@ void TableCache::open()
     emit reset();
     emit stateChanged(m_state);
     emit currentRowChanged(m_cur);
-    if (failed)
-        throw DbError(err);
 }
 
 void TableCache::close()
@@ -404,20 +408,33 @@ bool TableCache::locate(const QString &fields, const QVariantList &values)
                           .arg(values.size()));
     std::vector<int> fs;
     std::vector<QVariant> vs;
+    // Integer, date and time columns compare as the stored integers, without variants.
+    std::vector<std::pair<const Column *, qint32>> ints;
     for (int i = 0; i < names.size(); ++i) {
         const int f = requireField(names[i].trimmed());
-        fs.push_back(f);
         QVariant v;
         try {
             v = convert(f, values[i]);
         } catch (const DbError &) {
             return false; // a value that cannot be of the field's type matches no row
         }
+        const int c = m_colOf[size_t(f)];
+        const FieldType t = m_fields[size_t(f)].type;
+        if (c >= 0 && !v.isNull() &&
+            (t == FieldType::Integer || t == FieldType::Date || t == FieldType::Time)) {
+            Column probe{t, {}, {}, {}, {}};
+            probe.push(v);
+            ints.emplace_back(&m_cols[size_t(c)], probe.ints[0]);
+            continue;
+        }
+        fs.push_back(f);
         vs.push_back(v);
     }
     for (int row = 0; row < int(m_view.size()); ++row) {
         const int p = phys(row);
         bool all = true;
+        for (size_t i = 0; i < ints.size() && all; ++i)
+            all = !ints[i].first->nulls[size_t(p)] && ints[i].first->ints[size_t(p)] == ints[i].second;
         for (size_t i = 0; i < fs.size() && all; ++i)
             all = sameValue(stored(p, fs[i]), vs[i]);
         if (all) {
@@ -773,14 +790,14 @@ int TableCache::nextCode(const QString &codeField)
     open();
     settle();
     const int f = requireField(codeField);
+    const int c = m_colOf[size_t(f)];
+    if (c < 0 || m_fields[size_t(f)].type != FieldType::Integer)
+        throw DbError(QStringLiteral("%1: %2 não é um campo de código.").arg(m_table, codeField));
+    const Column &col = m_cols[size_t(c)];
     int n = 1;
-    for (int p = 0; p < int(m_deleted.size()); ++p) {
-        if (m_deleted[size_t(p)])
-            continue;
-        const QVariant v = stored(p, f);
-        if (!v.isNull() && v.toInt() >= n)
-            n = v.toInt() + 1;
-    }
+    for (size_t p = 0; p < m_deleted.size(); ++p)
+        if (!m_deleted[p] && !col.nulls[p] && col.ints[p] >= n)
+            n = col.ints[p] + 1;
     return n;
 }
 
@@ -837,7 +854,9 @@ void TableCache::applyUpdates(int /*maxErrors*/)
         cols << n;
         marks << QStringLiteral("?");
         sets << n + QStringLiteral(" = ?");
-        where << n + QStringLiteral(" IS NOT DISTINCT FROM ?");
+        // The code is required, so never null: plain equality lets the key's index find the
+        // row; the other columns may be null on either side.
+        where << n + (f == 0 ? QStringLiteral(" = ?") : QStringLiteral(" IS NOT DISTINCT FROM ?"));
     }
     const QString whereSql = where.join(QStringLiteral(" AND "));
     const QString insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
