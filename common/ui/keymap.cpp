@@ -44,6 +44,14 @@ KeyMap &KeyMap::next()
     return *this;
 }
 
+KeyMap &KeyMap::enterNext()
+{
+    auto move = [this] { focusNext(m_control, true); };
+    m_handlers[Qt::Key_Return] = move;
+    m_handlers[Qt::Key_Enter] = move;
+    return *this;
+}
+
 KeyMap &KeyMap::prev()
 {
     m_handlers[Qt::Key_Up] = [this] { focusNext(m_control, false); };

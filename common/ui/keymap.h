@@ -19,6 +19,9 @@ class KeyMap : public QObject
 public:
     /// Enter (both keys) and Down move to the next control in the tab order.
     KeyMap &next();
+    /// Enter (both keys) alone moves to the next control; Up and Down stay with the control
+    /// (drop-down lists).
+    KeyMap &enterNext();
     /// Up moves to the previous control.
     KeyMap &prev();
     /// key moves to the given control.

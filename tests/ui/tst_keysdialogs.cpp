@@ -1,0 +1,195 @@
+#include "dberror.h"
+#include "dialogs.h"
+#include "guard.h"
+#include "keymap.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using namespace lx;
+using namespace lx::ui;
+
+class TstKeysDialogs : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void movesFocus_data();
+    void movesFocus();
+    void handlersRunAndConsumeKey();
+    void enterOnlyLeavesArrowsToList();
+    void errorInHandlerReachesErrorBox();
+    void guardedSignal();
+
+    void confirmAnswers_data();
+    void confirmAnswers();
+    void boxesAreRecorded();
+
+private:
+    QWidget *m_window = nullptr;
+    QList<QLineEdit *> m_boxes;
+};
+
+void TstKeysDialogs::init()
+{
+    Dialogs::setScripted(true);
+    Dialogs::clearShown();
+    m_window = new QWidget;
+    auto *layout = new QVBoxLayout(m_window);
+    m_boxes.clear();
+    for (int i = 0; i < 4; ++i) {
+        auto *b = new QLineEdit(m_window);
+        layout->addWidget(b);
+        m_boxes << b;
+    }
+    m_boxes[2]->setEnabled(false); // skipped, like a box of the other state
+    m_window->show();
+    QApplication::setActiveWindow(m_window);
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+}
+
+void TstKeysDialogs::cleanup()
+{
+    delete m_window;
+    m_window = nullptr;
+}
+
+void TstKeysDialogs::movesFocus_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("to");
+    QTest::newRow("Enter") << 0 << int(Qt::Key_Return) << 1;
+    QTest::newRow("keypad Enter") << 0 << int(Qt::Key_Enter) << 1;
+    QTest::newRow("Down skips a disabled box") << 1 << int(Qt::Key_Down) << 3;
+    QTest::newRow("Up") << 1 << int(Qt::Key_Up) << 0;
+    QTest::newRow("Up skips a disabled box") << 3 << int(Qt::Key_Up) << 1;
+}
+
+void TstKeysDialogs::movesFocus()
+{
+    QFETCH(int, from);
+    QFETCH(int, key);
+    QFETCH(int, to);
+    for (QLineEdit *b : std::as_const(m_boxes))
+        keys(b).next().prev();
+    m_boxes[from]->setFocus();
+    QTRY_VERIFY(m_boxes[from]->hasFocus());
+    QTest::keyClick(m_boxes[from], Qt::Key(key));
+    QTRY_VERIFY(m_boxes[to]->hasFocus());
+}
+
+void TstKeysDialogs::handlersRunAndConsumeKey()
+{
+    int saved = 0, left = 0;
+    keys(m_boxes[0]).next().on(Qt::Key_F5, [&] { ++saved; }).on(Qt::Key_Escape, [&] { ++left; });
+    QCOMPARE(&keys(m_boxes[0]), &keys(m_boxes[0])); // one map per control
+    QTest::keyClick(m_boxes[0], Qt::Key_F5);
+    QTest::keyClick(m_boxes[0], Qt::Key_Escape);
+    QCOMPARE(saved, 1);
+    QCOMPARE(left, 1);
+    QTest::keyClicks(m_boxes[0], "abc"); // other keys type as usual
+    QCOMPARE(m_boxes[0]->text(), "abc");
+    QTest::keyClick(m_boxes[0], Qt::Key_F5, Qt::ControlModifier); // not the mapped key
+    QCOMPARE(saved, 1);
+}
+
+void TstKeysDialogs::enterOnlyLeavesArrowsToList()
+{
+    auto *list = new QComboBox(m_window);
+    list->addItems({"Alimentação", "Lazer", "Saúde"});
+    m_window->layout()->addWidget(list);
+    auto *after = new QLineEdit(m_window);
+    m_window->layout()->addWidget(after);
+    keys(list).enterNext();
+    list->setFocus();
+    QTRY_VERIFY(list->hasFocus());
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(list->currentIndex(), 1);
+    QVERIFY(list->hasFocus());
+    QTest::keyClick(list, Qt::Key_Return);
+    QTRY_VERIFY(after->hasFocus());
+}
+
+void TstKeysDialogs::errorInHandlerReachesErrorBox()
+{
+    int after = 0;
+    keys(m_boxes[0]).on(Qt::Key_F5, [&] {
+        throw DbError("O campo 'TGACODIGO' precisa ter um valor.");
+        ++after;
+    });
+    QTest::keyClick(m_boxes[0], Qt::Key_F5);
+    QCOMPARE(after, 0);
+    QCOMPARE(Dialogs::texts(Dialogs::Error), {"O campo 'TGACODIGO' precisa ter um valor."});
+    QCOMPARE(Dialogs::shown().last().caption, "Tostara");
+    QTest::keyClicks(m_boxes[0], "x"); // the program goes on
+    QCOMPARE(m_boxes[0]->text(), "x");
+}
+
+void TstKeysDialogs::guardedSignal()
+{
+    auto *btn = new QPushButton(m_window);
+    on(btn, &QPushButton::clicked, m_window, [] { throw std::runtime_error("falhou"); });
+    btn->click();
+    QCOMPARE(Dialogs::texts(Dialogs::Error), {"falhou"});
+}
+
+void TstKeysDialogs::confirmAnswers_data()
+{
+    QTest::addColumn<int>("defaultButton");
+    QTest::addColumn<QList<bool>>("queued");
+    QTest::addColumn<QList<bool>>("answers");
+    QTest::newRow("No by default")
+        << int(QMessageBox::No) << QList<bool>{} << QList<bool>{false, false};
+    QTest::newRow("Yes by default")
+        << int(QMessageBox::Yes) << QList<bool>{} << QList<bool>{true, true};
+    QTest::newRow("queue first, then default")
+        << int(QMessageBox::No) << QList<bool>{true} << QList<bool>{true, false};
+}
+
+void TstKeysDialogs::confirmAnswers()
+{
+    QFETCH(int, defaultButton);
+    QFETCH(QList<bool>, queued);
+    QFETCH(QList<bool>, answers);
+    for (bool a : queued)
+        Dialogs::queueConfirm(a);
+    for (bool expected : answers)
+        QCOMPARE(Dialogs::confirm(m_window, "Você realmente deseja excluir este registro ?",
+                                  QMessageBox::StandardButton(defaultButton)),
+                 expected);
+    const Dialogs::Shown &s = Dialogs::shown().last();
+    QCOMPARE(s.kind, Dialogs::Confirm);
+    QCOMPARE(s.caption, "Atenção");
+    QCOMPARE(s.text, "Você realmente deseja excluir este registro ?");
+    QCOMPARE(int(s.defaultButton), defaultButton);
+}
+
+void TstKeysDialogs::boxesAreRecorded()
+{
+    Dialogs::message(m_window, "Registro Excluído !");
+    Dialogs::queueSaveFileName("/tmp/grafico.bmp");
+    QCOMPARE(Dialogs::saveFileName(m_window, "Salvar", "/tmp", "*.bmp"), "/tmp/grafico.bmp");
+    QCOMPARE(Dialogs::saveFileName(m_window, "Salvar", "/tmp", "*.bmp"), QString()); // cancelled
+    QCOMPARE(Dialogs::texts(Dialogs::Message), {"Registro Excluído !"});
+    QCOMPARE(Dialogs::shown().first().caption, "Tostara");
+    Dialogs::setScripted(true); // a new script forgets what was queued
+    QCOMPARE(Dialogs::saveFileName(m_window, "Salvar", "/tmp", "*.bmp"), QString());
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Tostara"));
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    TstKeysDialogs t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_keysdialogs.moc"
