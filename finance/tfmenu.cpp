@@ -1,0 +1,278 @@
+#include "tfmenu.h"
+
+#include "guard.h"
+#include "menubarstyle.h"
+#include "tdm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace lx::finance {
+
+TFMenu *FMenu = nullptr;
+
+QPointer<TFGasto> FGasto;
+QPointer<TFRecebimento> FRecebimento;
+QPointer<TFCaixaMes> FCaixaMes;
+QPointer<TFGraficos> FGraficos;
+QPointer<TFContasAPagar> FContasAPagar;
+QPointer<TFFiltroRelatorio> FFiltroRelatorio;
+QPointer<TFTipoGasto> FTipoGasto;
+QPointer<TFTipoEntrada> FTipoEntrada;
+
+namespace {
+TFMenu::ModalHook &modalHook()
+{
+    static TFMenu::ModalHook hook;
+    return hook;
+}
+
+QIcon picture(const QString &name)
+{
+    return QIcon(QStringLiteral(":/finance/images/%1.jpg").arg(name));
+}
+} // namespace
+
+TFMenu::TFMenu(QWidget *parent) : TFMenu(defaultAliasFile(), lx::programFolder(), parent) {}
+
+TFMenu::TFMenu(const QString &aliasFile, const QString &programFolder, QWidget *parent)
+    : QMainWindow(parent)
+{
+    FMenu = this;
+    montar();
+    FormCreate(aliasFile, programFolder);
+}
+
+TFMenu::~TFMenu()
+{
+    if (FMenu == this)
+        FMenu = nullptr;
+    // The windows go before the data module whose caches their controls are bound to.
+    qDeleteAll(findChildren<QDialog *>(Qt::FindDirectChildrenOnly));
+}
+
+void TFMenu::setModalHook(ModalHook hook)
+{
+    modalHook() = std::move(hook);
+}
+
+void TFMenu::montar()
+{
+    setObjectName(QStringLiteral("FMenu"));
+    setWindowTitle(QStringLiteral("Tostara"));
+
+    auto *central = new QWidget(this);
+    auto *column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto *panel = new QWidget(central);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    auto *row = new QHBoxLayout(panel);
+    row->setContentsMargins(4, 4, 4, 4);
+    row->setSpacing(2);
+    btnGasto = botao("btnGasto", QStringLiteral("Informar Gasto"), QStringLiteral("gasto"),
+                     &TFMenu::btnGastoClick);
+    btnRecebimento = botao("btnRecebimento", QStringLiteral("Informar Entrada"),
+                           QStringLiteral("entrada"), &TFMenu::btnRecebimentoClick);
+    btnCaixa = botao("btnCaixa", QStringLiteral("Consultar Caixa"), QStringLiteral("caixa"),
+                     &TFMenu::btnCaixaClick);
+    btnGraficos = botao("btnGraficos", QStringLiteral("Ver Gráficos"), QStringLiteral("graficos"),
+                        &TFMenu::btnGraficosClick);
+    btnSair =
+        botao("btnSair", QStringLiteral("Sair"), QStringLiteral("sair"), &TFMenu::btnSairClick);
+    for (QToolButton *b : {btnGasto, btnRecebimento, btnCaixa, btnGraficos, btnSair})
+        row->addWidget(b);
+    row->addStretch();
+    column->addWidget(panel);
+
+    auto *separator = new QFrame(central);
+    separator->setObjectName(QStringLiteral("Panel2"));
+    separator->setFrameShape(QFrame::HLine);
+    separator->setFrameShadow(QFrame::Plain);
+    separator->setLineWidth(1);
+    separator->setFixedHeight(1);
+    column->addWidget(separator);
+
+    Image1 = new QLabel(central);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    const QPixmap fundo(QStringLiteral(":/finance/images/fundo.jpg"));
+    Image1->setPixmap(fundo);
+    Image1->setScaledContents(true);
+    Image1->setMinimumSize(fundo.size());
+    column->addWidget(Image1, 1);
+    setCentralWidget(central);
+
+    QMenuBar *bar = menuBar();
+    auto *barStyle = new MenuBarStyle;
+    // A widget does not own its style: the bar's child lives exactly as long as the bar.
+    barStyle->setParent(bar);
+    bar->setStyle(barStyle);
+
+    Sadas1 = bar->addMenu(picture(QStringLiteral("saidas")), QStringLiteral("Saídas"));
+    Sadas1->setObjectName(QStringLiteral("Sadas1"));
+    InformarGasto1 = entrada(Sadas1, "InformarGasto1", QStringLiteral("Informar Gasto"),
+                             QStringLiteral("gasto"), &TFMenu::InformarGasto1Click);
+    CadastrodeTiposdeGastos1 =
+        entrada(Sadas1, "CadastrodeTiposdeGastos1", QStringLiteral("Cadastro de Tipos de Gastos"),
+                QStringLiteral("tiposgasto"), &TFMenu::CadastrodeTiposdeGastos1Click);
+    ContasPagar1 = entrada(Sadas1, "ContasPagar1", QStringLiteral("Contas à Pagar"),
+                           QStringLiteral("contas"), &TFMenu::ContasPagar1Click);
+
+    Entradas1 = bar->addMenu(picture(QStringLiteral("entradas")), QStringLiteral("Entradas"));
+    Entradas1->setObjectName(QStringLiteral("Entradas1"));
+    InformarEntrada1 = entrada(Entradas1, "InformarEntrada1", QStringLiteral("Informar Entrada"),
+                               QStringLiteral("entrada"), &TFMenu::InformarEntrada1Click);
+    CadastrodeTiposdeEntradas1 = entrada(
+        Entradas1, "CadastrodeTiposdeEntradas1", QStringLiteral("Cadastro de Tipos de Entradas"),
+        QStringLiteral("tiposentrada"), &TFMenu::CadastrodeTiposdeEntradas1Click);
+
+    Relatrios1 = bar->addMenu(picture(QStringLiteral("relatorios")), QStringLiteral("Relatórios"));
+    Relatrios1->setObjectName(QStringLiteral("Relatrios1"));
+    Grficos1 = entrada(Relatrios1, "Grficos1", QStringLiteral("Gráficos"),
+                       QStringLiteral("graficos"), &TFMenu::Grficos1Click);
+    Listagens1 = entrada(Relatrios1, "Listagens1", QStringLiteral("Listagens"),
+                         QStringLiteral("listagens"), &TFMenu::Listagens1Click);
+
+    // Not in the menu bar, yet its shortcut works: it belongs to the window itself.
+    Sair1 = new QAction(QStringLiteral("Sair"), this);
+    Sair1->setObjectName(QStringLiteral("Sair1"));
+    Sair1->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F4));
+    Sair1->setShortcutContext(Qt::WindowShortcut);
+    addAction(Sair1);
+    ui::on(Sair1, &QAction::triggered, this, [this] { Sair1Click(); });
+
+    // Their windows do not exist yet.
+    for (QToolButton *b : {btnGasto, btnRecebimento, btnCaixa, btnGraficos})
+        b->setEnabled(false);
+    for (QAction *a : {InformarGasto1, CadastrodeTiposdeGastos1, ContasPagar1, InformarEntrada1,
+                       CadastrodeTiposdeEntradas1, Grficos1, Listagens1})
+        a->setEnabled(false);
+
+    setFixedSize(sizeHint());
+}
+
+QToolButton *TFMenu::botao(const char *name, const QString &caption, const QString &pictureName,
+                           void (TFMenu::*handler)())
+{
+    auto *b = new QToolButton(this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setText(caption);
+    b->setIcon(picture(pictureName));
+    b->setIconSize(QSize(40, 40));
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setAutoRaise(true);
+    b->setMinimumWidth(96);
+    // Blue while usable; a disabled button keeps the style's grey.
+    QPalette p = b->palette();
+    p.setColor(QPalette::Active, QPalette::ButtonText, Qt::blue);
+    p.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::blue);
+    b->setPalette(p);
+    ui::on(b, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
+    return b;
+}
+
+QAction *TFMenu::entrada(QMenu *menu, const char *name, const QString &caption,
+                         const QString &pictureName, void (TFMenu::*handler)())
+{
+    QAction *a = menu->addAction(picture(pictureName), caption);
+    a->setObjectName(QString::fromLatin1(name));
+    ui::on(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    return a;
+}
+
+void TFMenu::FormCreate(const QString &aliasFile, const QString &programFolder)
+{
+    m_programFolder = programFolder;
+    m_dm = new TDM(aliasFile, m_programFolder, this);
+}
+
+void TFMenu::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TFMenu::FormShow()
+{
+    if (!m_centred) {
+        centralizar();
+        m_centred = true;
+    }
+    activateWindow();
+    setFocus();
+}
+
+void TFMenu::centralizar()
+{
+    const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(s->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void TFMenu::closeEvent(QCloseEvent *event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        FormClose();
+}
+
+void TFMenu::FormClose()
+{
+    QCoreApplication::quit();
+}
+
+void TFMenu::mostrarModal(QDialog *window)
+{
+    if (modalHook()) {
+        window->setWindowModality(Qt::ApplicationModal);
+        window->show();
+        modalHook()(window);
+        return;
+    }
+    window->exec();
+}
+
+void TFMenu::btnGastoClick() {}
+void TFMenu::btnRecebimentoClick() {}
+void TFMenu::btnCaixaClick() {}
+void TFMenu::btnGraficosClick() {}
+void TFMenu::btnSairClick()
+{
+    close();
+}
+void TFMenu::InformarGasto1Click()
+{
+    btnGastoClick();
+}
+void TFMenu::CadastrodeTiposdeGastos1Click() {}
+void TFMenu::ContasPagar1Click() {}
+void TFMenu::InformarEntrada1Click()
+{
+    btnRecebimento->click();
+}
+void TFMenu::CadastrodeTiposdeEntradas1Click() {}
+void TFMenu::Grficos1Click()
+{
+    btnGraficosClick();
+}
+void TFMenu::Listagens1Click() {}
+void TFMenu::Sair1Click()
+{
+    close();
+}
+
+} // namespace lx::finance
