@@ -100,7 +100,8 @@ public:
     bool bof() const { return m_bof || m_view.empty(); }
 
     /// Makes the first shown row whose fields (";"-joined names) equal values, exactly and
-    /// case-sensitively, current. Returns whether one was found; the current row stays
+    /// case-sensitively, current. Each value is compared as the field would store it
+    /// (converted to its type, text cut to its size). Returns whether one was found; the current row stays
     /// otherwise.
     bool locate(const QString &fields, const QVariantList &values);
 

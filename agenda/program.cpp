@@ -1,0 +1,50 @@
+#include "program.h"
+
+#include "tffiltrorelatoriocompromissos.h"
+#include "tflogin.h"
+#include "tfmenu.h"
+#include "tfprincipal.h"
+#include "tfrelatoriocompromissos.h"
+
+#include <QApplication>
+
+namespace lx::agenda {
+
+void Program::initApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("PCaderlo"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Lembrix QOR"));
+    // The hidden login window stays the main window; only the program's own rules end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+Program::Program(const QString &aliasFile, const QString &programFolder)
+{
+    FLogin = new TFLogin(*this);
+    FMenu = new TFMenu(aliasFile, programFolder);
+    FPrincipal = new TFPrincipal(*this);
+    FFiltroRelatorioCompromissos = new TFFiltroRelatorioCompromissos(*this);
+    FRelatorioCompromissos = new TFRelatorioCompromissos(*this);
+}
+
+Program::~Program()
+{
+    // Windows that use FMenu's caches go before it.
+    delete FRelatorioCompromissos;
+    delete FFiltroRelatorioCompromissos;
+    delete FPrincipal;
+    delete FLogin;
+    delete FMenu;
+}
+
+void Program::terminate()
+{
+    if (m_terminate) {
+        m_terminate();
+        return;
+    }
+    // The windows and the connection go when main() destroys the program after the loop.
+    QApplication::quit();
+}
+
+} // namespace lx::agenda

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QWidget>
+
+namespace lx::agenda {
+
+class Program;
+
+/// The appointments report filter window; made at start-up, filled in by its own work.
+class TFFiltroRelatorioCompromissos : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TFFiltroRelatorioCompromissos(Program &program, QWidget *parent = nullptr);
+
+private:
+    Program &m_program;
+};
+
+} // namespace lx::agenda

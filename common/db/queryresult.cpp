@@ -1,0 +1,187 @@
+#include "queryresult.h"
+
+#include "connection.h"
+#include "dberror.h"
+#include "fieldformat.h"
+
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace lx {
+
+namespace {
+QString sqlErrorText(const QSqlError &e)
+{
+    QString t = e.databaseText().trimmed();
+    if (t.isEmpty())
+        t = e.text().trimmed();
+    return t;
+}
+
+FieldType typeOf(QMetaType t)
+{
+    switch (t.id()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+        return FieldType::Integer;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return FieldType::Float;
+    case QMetaType::QDate:
+        return FieldType::Date;
+    case QMetaType::QTime:
+        return FieldType::Time;
+    default:
+        return FieldType::Text;
+    }
+}
+} // namespace
+
+QueryResult::QueryResult(Connection *connection, const QString &sql, QObject *parent)
+    : QObject(parent), m_conn(connection), m_sql(sql)
+{}
+
+void QueryResult::open(const QVariantList &values)
+{
+    QString err;
+    std::vector<QVariantList> rows;
+    QStringList names;
+    QList<FieldType> types;
+    try {
+        m_conn->ensureOpen();
+    } catch (const DbError &) {
+        replace({}, {}, {}, false);
+        throw;
+    }
+    {
+        QSqlQuery q(m_conn->database());
+        q.setForwardOnly(true);
+        bool ok = q.prepare(m_sql);
+        if (ok) {
+            for (int i = 0; i < values.size(); ++i)
+                q.bindValue(i, values[i]);
+            ok = q.exec();
+        }
+        if (ok) {
+            const QSqlRecord rec = q.record();
+            for (int c = 0; c < rec.count(); ++c) {
+                names << rec.fieldName(c);
+                types << typeOf(rec.field(c).metaType());
+            }
+            while (q.next()) {
+                QVariantList row;
+                row.reserve(rec.count());
+                for (int c = 0; c < rec.count(); ++c)
+                    row << q.value(c);
+                rows.push_back(std::move(row));
+            }
+            ok = !q.lastError().isValid();
+        }
+        if (!ok)
+            err = sqlErrorText(q.lastError());
+        q.finish();
+    }
+    if (!err.isEmpty()) {
+        replace({}, {}, {}, false);
+        throw DbError(err);
+    }
+    replace(std::move(rows), names, types, true);
+}
+
+void QueryResult::close()
+{
+    replace({}, m_names, m_types, false);
+}
+
+void QueryResult::replace(std::vector<QVariantList> rows, QStringList names, QList<FieldType> types,
+                          bool open)
+{
+    emit aboutToReset();
+    m_rows = std::move(rows);
+    m_names = names;
+    m_types = types;
+    m_open = open;
+    emit reset();
+}
+
+int QueryResult::columnIndex(const QString &name) const
+{
+    for (int c = 0; c < m_names.size(); ++c)
+        if (m_names[c].compare(name, Qt::CaseInsensitive) == 0)
+            return c;
+    return -1;
+}
+
+QVariant QueryResult::value(int row, int column) const
+{
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
+        return {};
+    return m_rows[size_t(row)].value(column);
+}
+
+QVariant QueryResult::value(int row, const QString &column) const
+{
+    const int c = columnIndex(column);
+    if (c < 0)
+        throw DbError(QStringLiteral("Campo '%1' não encontrado.").arg(column));
+    return value(row, c);
+}
+
+QueryModel::QueryModel(QueryResult *result, const QList<Column> &columns, QObject *parent)
+    : QAbstractTableModel(parent), m_result(result), m_columns(columns)
+{
+    resolve();
+    connect(result, &QueryResult::aboutToReset, this, [this] { beginResetModel(); });
+    connect(result, &QueryResult::reset, this, [this] {
+        resolve();
+        endResetModel();
+    });
+}
+
+void QueryModel::resolve()
+{
+    m_fields.clear();
+    for (const Column &c : m_columns)
+        m_fields << m_result->columnIndex(c.field);
+}
+
+int QueryModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_result->rowCount();
+}
+
+int QueryModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QVariant QueryModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
+        return {};
+    const int field = m_fields[index.column()];
+    switch (role) {
+    case Qt::DisplayRole:
+        return field < 0
+                   ? QString()
+                   : displayText(m_result->columnType(field), m_result->value(index.row(), field));
+    case ValueRole:
+        return field < 0 ? QVariant() : m_result->value(index.row(), field);
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(m_columns[index.column()].alignment);
+    default:
+        return {};
+    }
+}
+
+QVariant QueryModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
+        return {};
+    return section >= 0 && section < columnCount() ? m_columns[section].title : QVariant();
+}
+
+} // namespace lx

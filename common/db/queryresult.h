@@ -1,0 +1,92 @@
+#pragma once
+
+#include "schema.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QObject>
+#include <QVariant>
+
+#include <vector>
+
+namespace lx {
+
+class Connection;
+
+/// The rows of one SELECT held in memory: run with positional values, read forward-only to
+/// the end, and the statement released at once so no transaction stays open behind it.
+class QueryResult : public QObject
+{
+    Q_OBJECT
+public:
+    QueryResult(Connection *connection, const QString &sql, QObject *parent = nullptr);
+
+    QString sql() const { return m_sql; }
+    Connection *connection() const { return m_conn; }
+
+    /// Runs the query (connecting when needed) with values bound by position and reads every
+    /// row. Throws DbError; the result is then closed and empty.
+    void open(const QVariantList &values = {});
+    /// Drops the rows.
+    void close();
+    bool isOpen() const { return m_open; }
+
+    int rowCount() const { return int(m_rows.size()); }
+    int columnCount() const { return int(m_names.size()); }
+    QString columnName(int column) const { return m_names.value(column); }
+    /// -1 when there is no such column (names compare case-insensitively).
+    int columnIndex(const QString &name) const;
+    FieldType columnType(int column) const { return m_types.value(column, FieldType::Text); }
+
+    QVariant value(int row, int column) const;
+    /// Throws DbError naming the column when there is none.
+    QVariant value(int row, const QString &column) const;
+
+signals:
+    void aboutToReset();
+    void reset();
+
+private:
+    void replace(std::vector<QVariantList> rows, QStringList names, QList<FieldType> types,
+                 bool open);
+
+    Connection *m_conn;
+    QString m_sql;
+    bool m_open = false;
+    QStringList m_names;
+    QList<FieldType> m_types;
+    std::vector<QVariantList> m_rows;
+};
+
+/// A read-only table model over a query result, with chosen columns and titles; values are
+/// shown as fieldformat.h says for the columns' types.
+class QueryModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    struct Column
+    {
+        QString field;
+        QString title;
+        Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    };
+    enum Roles { ValueRole = Qt::UserRole + 1 };
+
+    QueryModel(QueryResult *result, const QList<Column> &columns, QObject *parent = nullptr);
+
+    QueryResult *result() const { return m_result; }
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    void resolve();
+
+    QueryResult *m_result;
+    QList<Column> m_columns;
+    QList<int> m_fields; ///< result column per model column, -1 while the result lacks it
+};
+
+} // namespace lx
