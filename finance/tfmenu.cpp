@@ -3,6 +3,10 @@
 #include "guard.h"
 #include "menubarstyle.h"
 #include "tdm.h"
+#include "tfgasto.h"
+#include "tfrecebimento.h"
+#include "tftipoentrada.h"
+#include "tftipogasto.h"
 
 #include <QAction>
 #include <QApplication>
@@ -152,10 +156,9 @@ void TFMenu::montar()
     ui::on(Sair1, &QAction::triggered, this, [this] { Sair1Click(); });
 
     // Their windows do not exist yet.
-    for (QToolButton *b : {btnGasto, btnRecebimento, btnCaixa, btnGraficos})
+    for (QToolButton *b : {btnCaixa, btnGraficos})
         b->setEnabled(false);
-    for (QAction *a : {InformarGasto1, CadastrodeTiposdeGastos1, ContasPagar1, InformarEntrada1,
-                       CadastrodeTiposdeEntradas1, Grficos1, Listagens1})
+    for (QAction *a : {ContasPagar1, Grficos1, Listagens1})
         a->setEnabled(false);
 
     setFixedSize(sizeHint());
@@ -246,8 +249,14 @@ void TFMenu::mostrarModal(QDialog *window)
     window->exec();
 }
 
-void TFMenu::btnGastoClick() {}
-void TFMenu::btnRecebimentoClick() {}
+void TFMenu::btnGastoClick()
+{
+    abrir(FGasto);
+}
+void TFMenu::btnRecebimentoClick()
+{
+    abrir(FRecebimento);
+}
 void TFMenu::btnCaixaClick() {}
 void TFMenu::btnGraficosClick() {}
 void TFMenu::btnSairClick()
@@ -258,13 +267,19 @@ void TFMenu::InformarGasto1Click()
 {
     btnGastoClick();
 }
-void TFMenu::CadastrodeTiposdeGastos1Click() {}
+void TFMenu::CadastrodeTiposdeGastos1Click()
+{
+    abrir(FTipoGasto);
+}
 void TFMenu::ContasPagar1Click() {}
 void TFMenu::InformarEntrada1Click()
 {
     btnRecebimento->click();
 }
-void TFMenu::CadastrodeTiposdeEntradas1Click() {}
+void TFMenu::CadastrodeTiposdeEntradas1Click()
+{
+    abrir(FTipoEntrada);
+}
 void TFMenu::Grficos1Click()
 {
     btnGraficosClick();

@@ -36,6 +36,8 @@ public:
     /// Tests see each window that would be shown modally, shown without blocking, instead.
     using ModalHook = std::function<void(QDialog *)>;
     static void setModalHook(ModalHook hook);
+    /// Shows a window modally (or hands it to the test hook); other windows open theirs here.
+    static void mostrarModal(QDialog *window);
 
     TDM *dm() const { return m_dm; }
 
@@ -87,7 +89,6 @@ private:
                        void (TFMenu::*handler)());
     QAction *entrada(QMenu *menu, const char *name, const QString &caption, const QString &picture,
                      void (TFMenu::*handler)());
-    void mostrarModal(QDialog *window);
     void centralizar();
 
     QString m_programFolder;

@@ -1,0 +1,26 @@
+#include "tfgasto.h"
+
+#include "forms.h"
+#include "tfmenu.h"
+#include "tftipogasto.h"
+
+#include <QIcon>
+#include <QToolButton>
+
+namespace lx::finance {
+
+TFGasto::TFGasto(QWidget *parent) : TFMovimento(tabelaGasto(), parent)
+{
+    setObjectName(QStringLiteral("FGasto"));
+    btnTipo->setIcon(QIcon(QStringLiteral(":/finance/images/tiposgasto.jpg")));
+}
+
+void TFGasto::abrirTipos()
+{
+    auto *janela = new TFTipoGasto(this);
+    janela->setAttribute(Qt::WA_DeleteOnClose);
+    FTipoGasto = janela;
+    TFMenu::mostrarModal(janela);
+}
+
+} // namespace lx::finance

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "registerwindow.h"
+
+namespace lx::finance {
+
+/// "Cadastro de Tipos de Entrada": the receipt types. Its code box never takes typing.
+class TFTipoEntrada : public RegisterWindow
+{
+    Q_OBJECT
+public:
+    explicit TFTipoEntrada(QWidget *parent = nullptr);
+};
+
+} // namespace lx::finance
