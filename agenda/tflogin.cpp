@@ -2,6 +2,7 @@
 
 #include "credentials.h"
 #include "dialogs.h"
+#include "formdialog.h"
 #include "guard.h"
 #include "keymap.h"
 #include "picture.h"
@@ -131,8 +132,7 @@ TFLogin::TFLogin(Program &program, QWidget *parent)
         .on(Qt::Key_Escape, [this] { btnCancelarClick(); });
 
     adjustSize();
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    ui::centerOnScreen(this);
 }
 
 void TFLogin::setHintVisible(bool visible)

@@ -2,6 +2,7 @@
 
 #include "clocktext.h"
 #include "connection.h"
+#include "formdialog.h"
 #include "guard.h"
 #include "picture.h"
 #include "program.h"
@@ -276,8 +277,7 @@ void TFPrincipal::Contato1Click()
 {
     auto *contato = new TFContato(m_program, this);
     contato->setAttribute(Qt::WA_DeleteOnClose);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        contato->move(screen->availableGeometry().center() - contato->rect().center());
+    ui::centerOnScreen(contato);
     contato->show();
 }
 

@@ -2,6 +2,7 @@
 
 #include "credentials.h"
 #include "dialogs.h"
+#include "formdialog.h"
 #include "guard.h"
 #include "keymap.h"
 #include "program.h"
@@ -102,8 +103,7 @@ TFTrocarSenha::TFTrocarSenha(Program &program, QWidget *parent)
         .on(Qt::Key_Escape, [this] { btnCancelarClick(); });
 
     adjustSize();
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    ui::centerOnScreen(this);
 }
 
 void TFTrocarSenha::btnEntrarClick()

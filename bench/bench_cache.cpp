@@ -35,20 +35,17 @@ std::unique_ptr<Connection> connectTo(const QString &folder)
 QString makeExpenses(const QString &tag, int rows)
 {
     const QString folder = bench::freshDatabaseFolder(tag);
-    const QStringList words{"Mercado", "Farmácia", "Conta de luz", "Padaria", "Combustível",
-                            "Restaurante", "Açougue", "Internet"};
-    bench::bulkInsert(folder, QString("INSERT INTO TGASTO (%1) VALUES (?,?,?,?,?,?,?,?)").arg(kColumns),
-                      rows, [&](int i) {
-                          const QDate d = QDate(2015, 1, 1).addDays(i % 3650);
-                          return QVariantList{i + 1,
-                                              10.0 + (i % 1000) * 0.37,
-                                              d,
-                                              QString("%1 nº %2").arg(words[i % words.size()]).arg(i),
-                                              i % 12 + 1,
-                                              QVariant(QMetaType(QMetaType::Int)),
-                                              d.month(),
-                                              d.year()};
-                      });
+    const QStringList words{"Mercado",     "Farmácia",    "Conta de luz", "Padaria",
+                            "Combustível", "Restaurante", "Açougue",      "Internet"};
+    bench::bulkInsert(
+        folder, QString("INSERT INTO TGASTO (%1) VALUES (?,?,?,?,?,?,?,?)").arg(kColumns), rows,
+        [&](int i) {
+            const QDate d = QDate(2015, 1, 1).addDays(i % 3650);
+            return QVariantList{i + 1,      10.0 + (i % 1000) * 0.37,
+                                d,          QString("%1 nº %2").arg(words[i % words.size()]).arg(i),
+                                i % 12 + 1, QVariant(QMetaType(QMetaType::Int)),
+                                d.month(),  d.year()};
+        });
     return folder;
 }
 
@@ -121,8 +118,14 @@ void applyOne(benchmark::State &state, TableCache &cache)
         cache.applyUpdates(0);
     }
 }
-void BM_ApplyBig(benchmark::State &state) { applyOne(state, *g_bigCache); }
-void BM_ApplySmall(benchmark::State &state) { applyOne(state, *g_smallCache); }
+void BM_ApplyBig(benchmark::State &state)
+{
+    applyOne(state, *g_bigCache);
+}
+void BM_ApplySmall(benchmark::State &state)
+{
+    applyOne(state, *g_smallCache);
+}
 
 } // namespace
 
@@ -146,14 +149,38 @@ int main(int argc, char **argv)
     g_smallCache->open();
 
     const int reps = 7;
-    benchmark::RegisterBenchmark("raw-fetch", BM_RawFetch)->Iterations(2)->Repetitions(reps)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("cache-open", BM_CacheOpen)->Iterations(2)->Repetitions(reps)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("filter-pass", BM_FilterPass)->Iterations(10)->Repetitions(reps)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("plain-loop", BM_PlainLoop)->Iterations(10)->Repetitions(reps)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("locate", BM_Locate)->Iterations(10)->Repetitions(reps)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("new-code", BM_NewCode)->Iterations(10)->Repetitions(reps)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("apply-100k", BM_ApplyBig)->Iterations(20)->Repetitions(reps)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("apply-100", BM_ApplySmall)->Iterations(20)->Repetitions(reps)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("raw-fetch", BM_RawFetch)
+        ->Iterations(2)
+        ->Repetitions(reps)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("cache-open", BM_CacheOpen)
+        ->Iterations(2)
+        ->Repetitions(reps)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("filter-pass", BM_FilterPass)
+        ->Iterations(10)
+        ->Repetitions(reps)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("plain-loop", BM_PlainLoop)
+        ->Iterations(10)
+        ->Repetitions(reps)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("locate", BM_Locate)
+        ->Iterations(10)
+        ->Repetitions(reps)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("new-code", BM_NewCode)
+        ->Iterations(10)
+        ->Repetitions(reps)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("apply-100k", BM_ApplyBig)
+        ->Iterations(20)
+        ->Repetitions(reps)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("apply-100", BM_ApplySmall)
+        ->Iterations(20)
+        ->Repetitions(reps)
+        ->Unit(benchmark::kMillisecond);
     benchmark::SetDefaultTimeUnit(benchmark::kMillisecond);
 
     bench::MedianReporter reporter;
@@ -166,8 +193,7 @@ int main(int argc, char **argv)
     for (const QString &dir : {big, small})
         QDir(dir).removeRecursively();
 
-    std::printf("bytes per cached row (goal <= 400): %.1f\n",
-                double(after - before) / kBigRows);
+    std::printf("bytes per cached row (goal <= 400): %.1f\n", double(after - before) / kBigRows);
     reporter.ratio("filter-pass/cache-open (goal <= 0.1)", "filter-pass", "cache-open");
     reporter.ratio("locate/plain-loop", "locate", "plain-loop");
     reporter.ratio("new-code/plain-loop", "new-code", "plain-loop");

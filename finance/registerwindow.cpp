@@ -62,16 +62,6 @@ bool TravaLinha::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-void centralizarNaTela(QWidget *janela)
-{
-    const QScreen *s = janela->screen() ? janela->screen() : QGuiApplication::primaryScreen();
-    if (!s)
-        return;
-    QRect frame = janela->frameGeometry();
-    frame.moveCenter(s->availableGeometry().center());
-    janela->move(frame.topLeft());
-}
-
 namespace {
 
 QToolButton *botao(QWidget *pai, const char *nome, const QString &legenda,
@@ -93,7 +83,7 @@ QToolButton *botao(QWidget *pai, const char *nome, const QString &legenda,
 } // namespace
 
 RegisterWindow::RegisterWindow(const FichaCadastro &ficha, QWidget *parent)
-    : QDialog(parent), m_cadastro(*(DM->*ficha.cache), ficha.codigo), m_campos(ficha.campos)
+    : ui::FormDialog(parent), m_cadastro(*(DM->*ficha.cache), ficha.codigo), m_campos(ficha.campos)
 {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -236,18 +226,6 @@ void RegisterWindow::passo(const std::function<void()> &acao)
             navegar();
         throw;
     }
-}
-
-void RegisterWindow::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    if (!m_centrada) {
-        centralizarNaTela(this);
-        m_centrada = true;
-    }
-    ui::guard(this, [this] { FormShow(); });
 }
 
 void RegisterWindow::FormShow()

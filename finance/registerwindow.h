@@ -1,5 +1,7 @@
 #pragma once
 
+#include "formdialog.h"
+
 #include "cachemodel.h"
 #include "cadastro.h"
 
@@ -50,9 +52,6 @@ private:
     QPointer<TableCache> m_cache;
 };
 
-/// Puts a window in the middle of its screen.
-void centralizarNaTela(QWidget *janela);
-
 /// One data box of a register window, in tab order (DBEdit1, DBEdit2, ...).
 struct CampoCadastro
 {
@@ -78,7 +77,7 @@ struct FichaCadastro
 /// "Consulta"; browse state (navegar) and edit state (editar). It edits a shared cache of the
 /// data module DM. Closing it while a row is being edited cancels that row, and the current
 /// row cannot be moved to another row then.
-class RegisterWindow : public QDialog
+class RegisterWindow : public ui::FormDialog
 {
     Q_OBJECT
 public:
@@ -111,11 +110,10 @@ public:
     void editar();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void done(int result) override;
 
 private:
-    void FormShow();
+    void FormShow() override;
     void btnNovoClick();
     void btnAlterarClick();
     void btnSalvarClick();
@@ -132,7 +130,6 @@ private:
     Cadastro m_cadastro;
     QList<CampoCadastro> m_campos;
     bool m_editando = false;
-    bool m_centrada = false;
 };
 
 } // namespace lx::finance

@@ -1,5 +1,7 @@
 #include "tfmenu.h"
 
+#include "formdialog.h"
+
 #include "guard.h"
 #include "menubarstyle.h"
 #include "tdm.h"
@@ -209,21 +211,11 @@ void TFMenu::showEvent(QShowEvent *event)
 void TFMenu::FormShow()
 {
     if (!m_centred) {
-        centralizar();
+        ui::centerOnScreen(this);
         m_centred = true;
     }
     activateWindow();
     setFocus();
-}
-
-void TFMenu::centralizar()
-{
-    const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!s)
-        return;
-    QRect frame = frameGeometry();
-    frame.moveCenter(s->availableGeometry().center());
-    move(frame.topLeft());
 }
 
 void TFMenu::closeEvent(QCloseEvent *event)

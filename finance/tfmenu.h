@@ -89,7 +89,6 @@ private:
                        void (TFMenu::*handler)());
     QAction *entrada(QMenu *menu, const char *name, const QString &caption, const QString &picture,
                      void (TFMenu::*handler)());
-    void centralizar();
 
     QString m_programFolder;
     TDM *m_dm = nullptr;

@@ -43,7 +43,7 @@ QToolButton *botao(QWidget *pai, const char *nome, const QString &legenda, const
 } // namespace
 
 TFMovimento::TFMovimento(const TabelaMovimento &tabela, QWidget *parent)
-    : QDialog(parent), m_mov(*DM, tabela)
+    : ui::FormDialog(parent), m_mov(*DM, tabela)
 {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -228,18 +228,6 @@ void TFMovimento::passo(const std::function<void()> &acao)
             navegar();
         throw;
     }
-}
-
-void TFMovimento::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    if (!m_centrada) {
-        centralizarNaTela(this);
-        m_centrada = true;
-    }
-    ui::guard(this, [this] { FormShow(); });
 }
 
 void TFMovimento::FormShow()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "formdialog.h"
+
 #include "movimento.h"
 
 #include <QDialog>
@@ -26,7 +28,7 @@ namespace lx::finance {
 /// the type register; every saved or deleted movement recomputes its month's cash summary.
 /// While a movement is being inserted or changed the current row stays where it is, F1 does
 /// nothing, and closing the window cancels that movement.
-class TFMovimento : public QDialog
+class TFMovimento : public ui::FormDialog
 {
     Q_OBJECT
 public:
@@ -66,13 +68,12 @@ public:
     void editar(bool dataTravada = false);
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void done(int result) override;
     /// Opens the type register of the table, owned by this window, modally.
     virtual void abrirTipos() = 0;
 
 private:
-    void FormShow();
+    void FormShow() override;
     void btnNovoClick();
     void Novo1Click();
     void btnSalvarClick();
@@ -92,7 +93,6 @@ private:
 
     Movimento m_mov;
     bool m_editando = false;
-    bool m_centrada = false;
 };
 
 } // namespace lx::finance

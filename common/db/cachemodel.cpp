@@ -56,9 +56,12 @@ QVariant CacheModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return displayText(m_cache->fieldDef(field).type, m_cache->value(index.row(), field));
-    case ValueRole: return m_cache->value(index.row(), field);
-    case Qt::TextAlignmentRole: return QVariant::fromValue(m_columns[index.column()].alignment);
-    default: return {};
+    case ValueRole:
+        return m_cache->value(index.row(), field);
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(m_columns[index.column()].alignment);
+    default:
+        return {};
     }
 }
 

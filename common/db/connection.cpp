@@ -61,8 +61,7 @@ DatabaseLocation locateDatabase(const QString &aliasFile, const QString &program
 }
 
 Connection::Connection(const QString &name)
-    : m_name(name),
-      m_qtName(QStringLiteral("%1#%2").arg(name).arg(g_serial.fetchAndAddRelaxed(1))),
+    : m_name(name), m_qtName(QStringLiteral("%1#%2").arg(name).arg(g_serial.fetchAndAddRelaxed(1))),
       m_params(designTimeParams())
 {
     QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), m_qtName);
@@ -148,8 +147,14 @@ void Connection::close()
     db.close();
 }
 
-bool Connection::isOpen() const { return QSqlDatabase::database(m_qtName, false).isOpen(); }
+bool Connection::isOpen() const
+{
+    return QSqlDatabase::database(m_qtName, false).isOpen();
+}
 
-QSqlDatabase Connection::database() const { return QSqlDatabase::database(m_qtName, false); }
+QSqlDatabase Connection::database() const
+{
+    return QSqlDatabase::database(m_qtName, false);
+}
 
 } // namespace lx

@@ -12,8 +12,7 @@ class DbError : public std::runtime_error
 public:
     explicit DbError(const QString &message)
         : std::runtime_error(message.toStdString()), m_message(message)
-    {
-    }
+    {}
     QString message() const { return m_message; }
 
 private:

@@ -11,12 +11,18 @@ QString displayText(FieldType type, const QVariant &value)
     if (value.isNull())
         return {};
     switch (type) {
-    case FieldType::Money: return QLocale().toCurrencyString(value.toDouble());
-    case FieldType::Float: return QLocale().toString(value.toDouble(), 'g', 15);
-    case FieldType::Date: return value.toDate().toString(QStringLiteral("dd/MM/yyyy"));
-    case FieldType::Time: return value.toTime().toString(QStringLiteral("HH:mm"));
-    case FieldType::Integer: return QString::number(value.toInt());
-    case FieldType::Text: return value.toString();
+    case FieldType::Money:
+        return QLocale().toCurrencyString(value.toDouble());
+    case FieldType::Float:
+        return QLocale().toString(value.toDouble(), 'g', 15);
+    case FieldType::Date:
+        return value.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    case FieldType::Time:
+        return value.toTime().toString(QStringLiteral("HH:mm"));
+    case FieldType::Integer:
+        return QString::number(value.toInt());
+    case FieldType::Text:
+        return value.toString();
     }
     return value.toString();
 }

@@ -123,12 +123,18 @@ struct CompareNode : FilterExpr::Node
         if (!ok)
             return false;
         switch (op) {
-        case Op::Eq: return cmp == 0;
-        case Op::Ne: return cmp != 0;
-        case Op::Lt: return cmp < 0;
-        case Op::Le: return cmp <= 0;
-        case Op::Gt: return cmp > 0;
-        case Op::Ge: return cmp >= 0;
+        case Op::Eq:
+            return cmp == 0;
+        case Op::Ne:
+            return cmp != 0;
+        case Op::Lt:
+            return cmp < 0;
+        case Op::Le:
+            return cmp <= 0;
+        case Op::Gt:
+            return cmp > 0;
+        case Op::Ge:
+            return cmp >= 0;
         }
         return false;
     }
@@ -189,11 +195,21 @@ struct FastLikeNode : FilterExpr::Node
         const QStringView s((*texts)[size_t(row)]);
         bool m = false;
         switch (kind) {
-        case Contains: m = s.contains(inner, cs); break;
-        case Prefix: m = s.startsWith(inner, cs); break;
-        case Suffix: m = s.endsWith(inner, cs); break;
-        case Exact: m = s.compare(inner, cs) == 0; break;
-        case General: m = likeMatch(s, pattern, cs); break;
+        case Contains:
+            m = s.contains(inner, cs);
+            break;
+        case Prefix:
+            m = s.startsWith(inner, cs);
+            break;
+        case Suffix:
+            m = s.endsWith(inner, cs);
+            break;
+        case Exact:
+            m = s.compare(inner, cs) == 0;
+            break;
+        case General:
+            m = likeMatch(s, pattern, cs);
+            break;
         }
         return m != negate;
     }
@@ -449,7 +465,8 @@ private:
     {
         const Token t = take();
         switch (t.kind) {
-        case Token::String: return std::make_unique<LiteralNode>(t.text);
+        case Token::String:
+            return std::make_unique<LiteralNode>(t.text);
         case Token::Number: {
             bool ok = false;
             if (t.text.contains(QLatin1Char('.'))) {
@@ -486,7 +503,8 @@ private:
                 return n;
             }
             fail(QStringLiteral("'%1' inesperado").arg(t.text));
-        case Token::End: break;
+        case Token::End:
+            break;
         }
         fail(QStringLiteral("fim inesperado"));
     }

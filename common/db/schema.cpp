@@ -14,11 +14,26 @@ ColumnDef col(const char *name, FieldType type, int size = 0, bool required = fa
 {
     return ColumnDef{QString::fromLatin1(name), type, size, required};
 }
-ColumnDef key(const char *name) { return col(name, FieldType::Integer, 0, true); }
-ColumnDef text(const char *name, int size) { return col(name, FieldType::Text, size); }
-ColumnDef integer(const char *name) { return col(name, FieldType::Integer); }
-ColumnDef money(const char *name) { return col(name, FieldType::Money); }
-ColumnDef date(const char *name) { return col(name, FieldType::Date); }
+ColumnDef key(const char *name)
+{
+    return col(name, FieldType::Integer, 0, true);
+}
+ColumnDef text(const char *name, int size)
+{
+    return col(name, FieldType::Text, size);
+}
+ColumnDef integer(const char *name)
+{
+    return col(name, FieldType::Integer);
+}
+ColumnDef money(const char *name)
+{
+    return col(name, FieldType::Money);
+}
+ColumnDef date(const char *name)
+{
+    return col(name, FieldType::Date);
+}
 
 QList<TableDef> buildTables()
 {
@@ -38,8 +53,8 @@ QList<TableDef> buildTables()
         {"TCONTA",
          {key("CONCODIGO"), money("CONVALOR"), col("CONJUROS", FieldType::Float),
           text("CONTIPOJUROS", 20), text("CONSITUACAO", 20), integer("CONVEZES"), date("CONDATA"),
-          date("CONVENCIMENTO"), date("CONPAGAMENTO"), text("CONDESCRICAO", 80),
-          integer("CONTIPO"), money("CONENTRADA"), text("CONPOSSUIENTRADA", 10)}},
+          date("CONVENCIMENTO"), date("CONPAGAMENTO"), text("CONDESCRICAO", 80), integer("CONTIPO"),
+          money("CONENTRADA"), text("CONPOSSUIENTRADA", 10)}},
         {"TCONTPAG",
          {key("CPACODIGO"), money("CPAVALOR"), date("CPADATAVENC"), date("CPADATAPAG"),
           date("CPADATA"), integer("CPAVEZES"), text("CPASITUACAO", 20), integer("CPATIPO"),
@@ -58,12 +73,17 @@ QList<TableDef> buildTables()
 QString sqlType(const ColumnDef &c)
 {
     switch (c.type) {
-    case FieldType::Integer: return QStringLiteral("INTEGER");
+    case FieldType::Integer:
+        return QStringLiteral("INTEGER");
     case FieldType::Money:
-    case FieldType::Float: return QStringLiteral("DOUBLE PRECISION");
-    case FieldType::Date: return QStringLiteral("DATE");
-    case FieldType::Time: return QStringLiteral("TIME");
-    case FieldType::Text: return QStringLiteral("VARCHAR(%1)").arg(c.size);
+    case FieldType::Float:
+        return QStringLiteral("DOUBLE PRECISION");
+    case FieldType::Date:
+        return QStringLiteral("DATE");
+    case FieldType::Time:
+        return QStringLiteral("TIME");
+    case FieldType::Text:
+        return QStringLiteral("VARCHAR(%1)").arg(c.size);
     }
     return {};
 }

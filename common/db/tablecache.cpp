@@ -18,17 +18,25 @@ namespace {
 QMetaType metaTypeOf(FieldType t)
 {
     switch (t) {
-    case FieldType::Integer: return QMetaType(QMetaType::Int);
+    case FieldType::Integer:
+        return QMetaType(QMetaType::Int);
     case FieldType::Money:
-    case FieldType::Float: return QMetaType(QMetaType::Double);
-    case FieldType::Date: return QMetaType(QMetaType::QDate);
-    case FieldType::Time: return QMetaType(QMetaType::QTime);
-    case FieldType::Text: return QMetaType(QMetaType::QString);
+    case FieldType::Float:
+        return QMetaType(QMetaType::Double);
+    case FieldType::Date:
+        return QMetaType(QMetaType::QDate);
+    case FieldType::Time:
+        return QMetaType(QMetaType::QTime);
+    case FieldType::Text:
+        return QMetaType(QMetaType::QString);
     }
     return {};
 }
 
-QVariant nullOf(FieldType t) { return QVariant(metaTypeOf(t)); }
+QVariant nullOf(FieldType t)
+{
+    return QVariant(metaTypeOf(t));
+}
 
 QString sqlErrorText(const QSqlError &e)
 {
@@ -72,8 +80,10 @@ QVariant TableCache::Column::get(size_t r) const
         return s.isNull() ? nullOf(type) : QVariant(s);
     }
     case FieldType::Money:
-    case FieldType::Float: return nulls[r] ? nullOf(type) : QVariant(reals[r]);
-    case FieldType::Integer: return nulls[r] ? nullOf(type) : QVariant(ints[r]);
+    case FieldType::Float:
+        return nulls[r] ? nullOf(type) : QVariant(reals[r]);
+    case FieldType::Integer:
+        return nulls[r] ? nullOf(type) : QVariant(ints[r]);
     case FieldType::Date:
         return nulls[r] ? nullOf(type) : QVariant(QDate::fromJulianDay(ints[r]));
     case FieldType::Time:
@@ -86,7 +96,9 @@ void TableCache::Column::set(size_t r, const QVariant &v)
 {
     // v is already of the column's type (see convert()).
     switch (type) {
-    case FieldType::Text: texts[r] = v.isNull() ? QString() : v.toString(); return;
+    case FieldType::Text:
+        texts[r] = v.isNull() ? QString() : v.toString();
+        return;
     case FieldType::Money:
     case FieldType::Float:
         nulls[r] = v.isNull();
@@ -110,7 +122,9 @@ void TableCache::Column::set(size_t r, const QVariant &v)
 void TableCache::Column::push(const QVariant &v)
 {
     switch (type) {
-    case FieldType::Text: texts.emplace_back(); break;
+    case FieldType::Text:
+        texts.emplace_back();
+        break;
     case FieldType::Money:
     case FieldType::Float:
         reals.push_back(0.0);
@@ -121,9 +135,9 @@ void TableCache::Column::push(const QVariant &v)
         nulls.push_back(true);
         break;
     }
-    const size_t r = type == FieldType::Text       ? texts.size() - 1
+    const size_t r = type == FieldType::Text                                  ? texts.size() - 1
                      : (type == FieldType::Money || type == FieldType::Float) ? reals.size() - 1
-                                                                        : ints.size() - 1;
+                                                                              : ints.size() - 1;
     if (!v.isNull())
         set(r, v);
 }
@@ -271,7 +285,7 @@ void TableCache::open()
         emit reset();
         throw DbError(err);
     }
-    const size_t n = m_cols.empty() ? 0
+    const size_t n = m_cols.empty()                      ? 0
                      : m_cols[0].type == FieldType::Text ? m_cols[0].texts.size()
                      : (m_cols[0].type == FieldType::Money || m_cols[0].type == FieldType::Float)
                          ? m_cols[0].reals.size()
@@ -434,7 +448,8 @@ bool TableCache::locate(const QString &fields, const QVariantList &values)
         const int p = phys(row);
         bool all = true;
         for (size_t i = 0; i < ints.size() && all; ++i)
-            all = !ints[i].first->nulls[size_t(p)] && ints[i].first->ints[size_t(p)] == ints[i].second;
+            all = !ints[i].first->nulls[size_t(p)] &&
+                  ints[i].first->ints[size_t(p)] == ints[i].second;
         for (size_t i = 0; i < fs.size() && all; ++i)
             all = sameValue(stored(p, fs[i]), vs[i]);
         if (all) {
@@ -517,8 +532,8 @@ QVariant TableCache::value(int row, int field) const
         const int c = m_colOf[size_t(field)];
         if (c >= 0)
             return m_buf[size_t(c)];
-        return lookupFor(field, m_buf[size_t(m_colOf[size_t(fieldIndex(
-                                    m_fields[size_t(field)].keyField))])]);
+        return lookupFor(
+            field, m_buf[size_t(m_colOf[size_t(fieldIndex(m_fields[size_t(field)].keyField))])]);
     }
     return stored(phys(row), field);
 }
@@ -533,8 +548,8 @@ QVariant TableCache::convert(int field, const QVariant &v) const
     if (isText && f.type != FieldType::Text && text.trimmed().isEmpty())
         return nullOf(f.type);
     auto bad = [&] {
-        return DbError(
-            QStringLiteral("'%1' não é um valor válido para o campo %2.").arg(v.toString(), f.name));
+        return DbError(QStringLiteral("'%1' não é um valor válido para o campo %2.")
+                           .arg(v.toString(), f.name));
     };
     bool ok = true;
     switch (f.type) {
@@ -673,7 +688,8 @@ void TableCache::post()
     for (size_t f = 0; f < m_fields.size(); ++f) {
         const int c = m_colOf[f];
         if (c >= 0 && m_fields[f].required && m_buf[size_t(c)].isNull())
-            throw DbError(QStringLiteral("O campo '%1' precisa ter um valor.").arg(m_fields[f].name));
+            throw DbError(
+                QStringLiteral("O campo '%1' precisa ter um valor.").arg(m_fields[f].name));
     }
     const int p = m_editPhys;
     if (m_state == Insert)
@@ -859,8 +875,9 @@ void TableCache::applyUpdates(int /*maxErrors*/)
         where << n + (f == 0 ? QStringLiteral(" = ?") : QStringLiteral(" IS NOT DISTINCT FROM ?"));
     }
     const QString whereSql = where.join(QStringLiteral(" AND "));
-    const QString insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(m_table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+    const QString insertSql =
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(m_table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
     const QString updateSql = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
                                   .arg(m_table, sets.join(QLatin1Char(',')), whereSql);
     const QString deleteSql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_table, whereSql);

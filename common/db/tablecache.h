@@ -70,8 +70,7 @@ public:
     void setEditMask(const QString &field, const QString &mask);
     /// Adds a lookup field (text of size characters) reading another cache.
     void addLookup(const QString &name, const QString &keyField, TableCache *lookupCache,
-                   const QString &lookupKeyField, const QString &lookupResultField,
-                   int size = 20);
+                   const QString &lookupKeyField, const QString &lookupResultField, int size = 20);
     /// Reads only the rows that satisfy an SQL condition with positional values; takes effect
     /// at the next open.
     void setCondition(const QString &sqlCondition, const QVariantList &values = {});
@@ -101,8 +100,8 @@ public:
 
     /// Makes the first shown row whose fields (";"-joined names) equal values, exactly and
     /// case-sensitively, current. Each value is compared as the field would store it
-    /// (converted to its type, text cut to its size). Returns whether one was found; the current row stays
-    /// otherwise.
+    /// (converted to its type, text cut to its size). Returns whether one was found; the current
+    /// row stays otherwise.
     bool locate(const QString &fields, const QVariantList &values);
 
     // --- editing ------------------------------------------------------------------------

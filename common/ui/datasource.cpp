@@ -2,8 +2,7 @@
 
 #include "fieldlink.h"
 
-namespace lx::ui
-{
+namespace lx::ui {
 
 DataSource::DataSource(TableCache *cache, QObject *parent) : QObject(parent), m_cache(cache)
 {
@@ -15,13 +14,15 @@ DataSource::DataSource(TableCache *cache, QObject *parent) : QObject(parent), m_
     connect(cache, &TableCache::fieldChanged, this,
             [this](int field) { emit recordChanged(field); });
     connect(cache, &TableCache::rowChanged, this, [this](int row) {
-        if (row < 0 || row == m_cache->currentRow()) emit rowRepainted();
+        if (row < 0 || row == m_cache->currentRow())
+            emit rowRepainted();
     });
     connect(cache, &TableCache::stateChanged, this, [this](TableCache::State s) {
         emit stateChanged(s);
         // Entering edit mode keeps the values; leaving it (post, cancel, close) shows the row
         // as it is now stored.
-        if (s == TableCache::Browse || s == TableCache::Inactive) emit recordChanged(-1);
+        if (s == TableCache::Browse || s == TableCache::Inactive)
+            emit recordChanged(-1);
     });
     connect(cache, &TableCache::updateRecord, this, [this] { updateRecord(); });
 }
@@ -33,7 +34,8 @@ TableCache::State DataSource::state() const
 
 void DataSource::setAutoEdit(bool on)
 {
-    if (on == m_autoEdit) return;
+    if (on == m_autoEdit)
+        return;
     m_autoEdit = on;
     emit stateChanged(state());
 }

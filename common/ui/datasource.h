@@ -6,8 +6,7 @@
 #include <QObject>
 #include <QPointer>
 
-namespace lx::ui
-{
+namespace lx::ui {
 
 class FieldLink;
 

@@ -7,11 +7,9 @@
 #include <QLocale>
 #include <QTime>
 
-namespace lx::ui
-{
+namespace lx::ui {
 
-namespace
-{
+namespace {
 
 // A masked date or time leaves blanks for optional digits ("9 :30", " 1/03/2024"); the
 // cache reads "9:30" and "01/03/2024".
@@ -58,7 +56,8 @@ DBEdit::~DBEdit()
 
 QString DBEdit::editText(FieldType type, const QVariant &value)
 {
-    if (value.isNull() || !value.isValid()) return {};
+    if (value.isNull() || !value.isValid())
+        return {};
     QLocale plain;
     plain.setNumberOptions(QLocale::OmitGroupSeparator);
     switch (type) {
@@ -74,7 +73,8 @@ QString DBEdit::editText(FieldType type, const QVariant &value)
 void DBEdit::loadValue(const QVariant &value)
 {
     const FieldDef &def = m_link->fieldDef();
-    if (def.editMask != editMask()) setEditMask(def.editMask);
+    if (def.editMask != editMask())
+        setEditMask(def.editMask);
     setMaskedText(editText(def.type, value));
     setModified(false);
     setCursorPosition(0);
@@ -83,10 +83,13 @@ void DBEdit::loadValue(const QVariant &value)
 QVariant DBEdit::contentValue() const
 {
     const FieldType type = m_link->fieldDef().type;
-    if (editMask().isEmpty()) return text();
-    if (isBlank()) return QString();
+    if (editMask().isEmpty())
+        return text();
+    if (isBlank())
+        return QString();
     const QString t = maskedText();
-    if (type == FieldType::Date || type == FieldType::Time) return tidyMasked(type, t);
+    if (type == FieldType::Date || type == FieldType::Time)
+        return tidyMasked(type, t);
     return t;
 }
 

@@ -3,8 +3,7 @@
 #include "fieldlink.h"
 #include "maskedit.h"
 
-namespace lx::ui
-{
+namespace lx::ui {
 
 class DataSource;
 

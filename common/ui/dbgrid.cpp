@@ -56,8 +56,7 @@ DBGrid::DBGrid(TableCache *cache, const QList<CacheModel::Column> &columns, QWid
 
 DBGrid::DBGrid(DataSource *source, const QList<CacheModel::Column> &columns, QWidget *parent)
     : DBGrid(source->cache(), columns, parent)
-{
-}
+{}
 
 void DBGrid::setRowIndicator(bool on)
 {
@@ -75,8 +74,8 @@ void DBGrid::followCurrent()
         selectionModel()->clear();
     } else {
         const QModelIndex idx = m_model->index(row, 0);
-        selectionModel()->setCurrentIndex(
-            idx, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect |
+                                                   QItemSelectionModel::Rows);
         scrollTo(idx);
     }
     m_syncing = false;

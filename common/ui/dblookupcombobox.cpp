@@ -5,8 +5,7 @@
 #include <QKeyEvent>
 #include <QScopedValueRollback>
 
-namespace lx::ui
-{
+namespace lx::ui {
 
 DBLookupComboBox::DBLookupComboBox(DataSource *source, const QString &field, DataSource *listSource,
                                    const QString &keyField, const QString &listField,
@@ -30,16 +29,19 @@ DBLookupComboBox::DBLookupComboBox(DataSource *source, const QString &field, Dat
 
 QVariant DBLookupComboBox::keyAt(int listRow) const
 {
-    if (listRow < 0 || listRow >= m_list->rowCount()) return {};
+    if (listRow < 0 || listRow >= m_list->rowCount())
+        return {};
     return m_listSource->cache()->value(listRow, m_keyField);
 }
 
 int DBLookupComboBox::rowOf(const QVariant &key) const
 {
-    if (key.isNull() || !key.isValid()) return -1;
+    if (key.isNull() || !key.isValid())
+        return -1;
     for (int r = 0; r < m_list->rowCount(); ++r) {
         const QVariant k = keyAt(r);
-        if (!k.isNull() && k == key) return r;
+        if (!k.isNull() && k == key)
+            return r;
     }
     return -1;
 }
@@ -47,7 +49,8 @@ int DBLookupComboBox::rowOf(const QVariant &key) const
 bool DBLookupComboBox::selectKey(const QVariant &key)
 {
     const int row = rowOf(key);
-    if (row < 0) return false;
+    if (row < 0)
+        return false;
     return m_link->userWrite(keyAt(row));
 }
 
@@ -77,7 +80,8 @@ void DBLookupComboBox::wheelEvent(QWheelEvent *event)
 
 void DBLookupComboBox::showPopup()
 {
-    if (!m_readOnly) QComboBox::showPopup();
+    if (!m_readOnly)
+        QComboBox::showPopup();
 }
 
 } // namespace lx::ui

@@ -5,8 +5,7 @@
 
 #include <QComboBox>
 
-namespace lx::ui
-{
+namespace lx::ui {
 
 class DataSource;
 

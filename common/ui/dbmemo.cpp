@@ -6,8 +6,7 @@
 #include <QScopedValueRollback>
 #include <QTextCursor>
 
-namespace lx::ui
-{
+namespace lx::ui {
 
 DBMemo::DBMemo(DataSource *source, const QString &field, QWidget *parent)
     : QPlainTextEdit(parent), m_link(new FieldLink(source, field, this, this))
@@ -24,7 +23,8 @@ DBMemo::~DBMemo()
 
 void DBMemo::onTextChanged()
 {
-    if (m_link->isLoading() || m_trimming) return;
+    if (m_link->isLoading() || m_trimming)
+        return;
     const int size = m_link->fieldDef().size;
     if (size > 0 && toPlainText().size() > size) {
         // Like an edit box's maximum length: what does not fit is not taken.

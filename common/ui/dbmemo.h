@@ -4,8 +4,7 @@
 
 #include <QPlainTextEdit>
 
-namespace lx::ui
-{
+namespace lx::ui {
 
 class DataSource;
 

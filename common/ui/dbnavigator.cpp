@@ -8,12 +8,12 @@
 #include <QStyle>
 #include <QToolButton>
 
-namespace lx::ui
-{
+namespace lx::ui {
 
 DBNavigator::DBNavigator(DataSource *source, QWidget *parent) : QWidget(parent), m_source(source)
 {
-    struct Spec {
+    struct Spec
+    {
         QStyle::StandardPixmap icon;
         const char *text;
         const char *name;
@@ -52,7 +52,8 @@ DBNavigator::DBNavigator(DataSource *source, QWidget *parent) : QWidget(parent),
 
 bool DBNavigator::click(Button which)
 {
-    if (!m_source || !m_source->cache()) return false;
+    if (!m_source || !m_source->cache())
+        return false;
     TableCache *c = m_source->cache();
     const bool ok = guard(window(), [&] {
         switch (which) {
@@ -71,7 +72,8 @@ bool DBNavigator::click(Button which)
         }
     });
     updateButtons();
-    if (ok) emit moved(which);
+    if (ok)
+        emit moved(which);
     return ok;
 }
 

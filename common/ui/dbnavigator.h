@@ -5,13 +5,11 @@
 
 class QToolButton;
 
-namespace lx
-{
+namespace lx {
 class TableCache;
 }
 
-namespace lx::ui
-{
+namespace lx::ui {
 
 class DataSource;
 

@@ -6,8 +6,7 @@
 #include <QGridLayout>
 #include <QRadioButton>
 
-namespace lx::ui
-{
+namespace lx::ui {
 
 DBRadioGroup::DBRadioGroup(DataSource *source, const QString &field, const QString &title,
                            const QStringList &items, int columns, QWidget *parent)
@@ -27,7 +26,8 @@ DBRadioGroup::DBRadioGroup(DataSource *source, const QString &field, const QStri
             m_link->reload();
             return;
         }
-        if (setItemIndex(index)) emit itemClicked(index);
+        if (setItemIndex(index))
+            emit itemClicked(index);
     });
     m_link->reload();
 }
@@ -44,7 +44,8 @@ int DBRadioGroup::itemIndex() const
 
 bool DBRadioGroup::setItemIndex(int index)
 {
-    if (index < 0 || index >= m_items.size()) return false;
+    if (index < 0 || index >= m_items.size())
+        return false;
     return m_link->userWrite(m_items[index]);
 }
 

@@ -7,8 +7,7 @@
 class QButtonGroup;
 class QRadioButton;
 
-namespace lx::ui
-{
+namespace lx::ui {
 
 class DataSource;
 

@@ -19,7 +19,10 @@ Script &script()
     static Script s;
     return s;
 }
-QString appTitle() { return QApplication::applicationDisplayName(); }
+QString appTitle()
+{
+    return QApplication::applicationDisplayName();
+}
 } // namespace
 
 void Dialogs::message(QWidget *parent, const QString &text)
@@ -71,11 +74,26 @@ void Dialogs::setScripted(bool on)
     script().confirms.clear();
     script().fileNames.clear();
 }
-bool Dialogs::isScripted() { return script().on; }
-void Dialogs::queueConfirm(bool yes) { script().confirms.enqueue(yes); }
-void Dialogs::queueSaveFileName(const QString &fileName) { script().fileNames.enqueue(fileName); }
-const QList<Dialogs::Shown> &Dialogs::shown() { return script().shown; }
-void Dialogs::clearShown() { script().shown.clear(); }
+bool Dialogs::isScripted()
+{
+    return script().on;
+}
+void Dialogs::queueConfirm(bool yes)
+{
+    script().confirms.enqueue(yes);
+}
+void Dialogs::queueSaveFileName(const QString &fileName)
+{
+    script().fileNames.enqueue(fileName);
+}
+const QList<Dialogs::Shown> &Dialogs::shown()
+{
+    return script().shown;
+}
+void Dialogs::clearShown()
+{
+    script().shown.clear();
+}
 
 QStringList Dialogs::texts(Kind kind)
 {

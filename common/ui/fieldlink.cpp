@@ -7,8 +7,7 @@
 #include <QScopedValueRollback>
 #include <QWidget>
 
-namespace lx::ui
-{
+namespace lx::ui {
 
 FieldLink::FieldLink(DataSource *source, const QString &field, QWidget *control, Client *client)
     : QObject(control), m_source(source), m_control(control), m_client(client)
@@ -16,19 +15,22 @@ FieldLink::FieldLink(DataSource *source, const QString &field, QWidget *control,
     TableCache *c = source->cache();
     m_field = c->requireField(field);
     m_fieldName = c->fieldDef(m_field).name;
-    if (c->fieldDef(m_field).isLookup()) m_keyField = c->fieldIndex(c->fieldDef(m_field).keyField);
+    if (c->fieldDef(m_field).isLookup())
+        m_keyField = c->fieldIndex(c->fieldDef(m_field).keyField);
 
     source->attach(this);
     connect(source, &DataSource::recordChanged, this, &FieldLink::onRecordChanged);
     connect(source, &DataSource::rowRepainted, this, [this] {
-        if (!m_pending && !m_writing && !m_autoEditing) reload();
+        if (!m_pending && !m_writing && !m_autoEditing)
+            reload();
     });
     connect(source, &DataSource::stateChanged, this, [this] { updateReadOnly(); });
 }
 
 FieldLink::~FieldLink()
 {
-    if (m_source) m_source->detach(this);
+    if (m_source)
+        m_source->detach(this);
 }
 
 TableCache *FieldLink::cache() const
@@ -44,7 +46,8 @@ const FieldDef &FieldLink::fieldDef() const
 QVariant FieldLink::value() const
 {
     TableCache *c = cache();
-    if (!c || !c->isOpen()) return {};
+    if (!c || !c->isOpen())
+        return {};
     return c->value(m_field);
 }
 
@@ -55,7 +58,8 @@ bool FieldLink::affectedBy(int field) const
 
 void FieldLink::onRecordChanged(int field)
 {
-    if (!affectedBy(field) || m_writing || m_autoEditing) return;
+    if (!affectedBy(field) || m_writing || m_autoEditing)
+        return;
     reload();
 }
 
@@ -80,7 +84,8 @@ void FieldLink::updateReadOnly()
 
 bool FieldLink::userChanged()
 {
-    if (m_loading) return false;
+    if (m_loading)
+        return false;
     TableCache *c = cache();
     if (c && c->isEditing()) {
         m_pending = true;
@@ -105,15 +110,18 @@ bool FieldLink::userChanged()
 
 void FieldLink::contentChanged()
 {
-    if (m_loading) return;
+    if (m_loading)
+        return;
     TableCache *c = cache();
-    if (c && c->isEditing()) m_pending = true;
+    if (c && c->isEditing())
+        m_pending = true;
 }
 
 bool FieldLink::userWrite(const QVariant &v)
 {
     TableCache *c = cache();
-    if (m_loading || !c) return false;
+    if (m_loading || !c)
+        return false;
     if (m_readOnly) {
         reload();
         return false;
@@ -123,7 +131,8 @@ bool FieldLink::userWrite(const QVariant &v)
         QScopedValueRollback<bool> autoEditing(m_autoEditing, true);
         QScopedValueRollback<bool> writing(m_writing, true);
         ok = guard(m_control->window(), [&] {
-            if (!c->isEditing()) c->edit();
+            if (!c->isEditing())
+                c->edit();
             c->setValue(m_field, v);
         });
     }
@@ -134,7 +143,8 @@ bool FieldLink::userWrite(const QVariant &v)
 void FieldLink::flush()
 {
     TableCache *c = cache();
-    if (!m_pending || !c || !c->isEditing()) return;
+    if (!m_pending || !c || !c->isEditing())
+        return;
     const QVariant v = m_client->contentValue();
     {
         QScopedValueRollback<bool> writing(m_writing, true);
@@ -145,7 +155,8 @@ void FieldLink::flush()
 
 void FieldLink::flushQuietly()
 {
-    if (!m_pending) return;
+    if (!m_pending)
+        return;
     try {
         flush();
     } catch (const DbError &) {

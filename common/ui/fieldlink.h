@@ -8,8 +8,7 @@
 
 class QWidget;
 
-namespace lx::ui
-{
+namespace lx::ui {
 
 class DataSource;
 

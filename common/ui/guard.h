@@ -12,8 +12,7 @@ namespace lx::ui {
 
 /// Runs a handler; an error raised in it ends the handler and is shown in the error box,
 /// and the program goes on. Returns whether the handler ran to its end.
-template <typename F>
-bool guard(QWidget *parent, F &&handler)
+template <typename F> bool guard(QWidget *parent, F &&handler)
 {
     try {
         std::forward<F>(handler)();

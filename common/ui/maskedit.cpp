@@ -9,21 +9,33 @@
 namespace lx::ui {
 
 namespace {
-bool isMaskChar(QChar c) { return QStringLiteral("09LlAaCc#").contains(c); }
+bool isMaskChar(QChar c)
+{
+    return QStringLiteral("09LlAaCc#").contains(c);
+}
 
 // The Qt input-mask character for a mask character of the fields' notation.
 QChar qtMaskChar(QChar c)
 {
     switch (c.unicode()) {
-    case '0': return QLatin1Char('9'); // required digit
-    case '9': return QLatin1Char('0'); // optional digit
-    case 'L': return QLatin1Char('A'); // required letter
-    case 'l': return QLatin1Char('a');
-    case 'A': return QLatin1Char('N'); // required letter or digit
-    case 'a': return QLatin1Char('n');
-    case 'C': return QLatin1Char('X'); // required character
-    case 'c': return QLatin1Char('x');
-    default: return QLatin1Char('#'); // digit or sign, optional
+    case '0':
+        return QLatin1Char('9'); // required digit
+    case '9':
+        return QLatin1Char('0'); // optional digit
+    case 'L':
+        return QLatin1Char('A'); // required letter
+    case 'l':
+        return QLatin1Char('a');
+    case 'A':
+        return QLatin1Char('N'); // required letter or digit
+    case 'a':
+        return QLatin1Char('n');
+    case 'C':
+        return QLatin1Char('X'); // required character
+    case 'c':
+        return QLatin1Char('x');
+    default:
+        return QLatin1Char('#'); // digit or sign, optional
     }
 }
 
@@ -165,7 +177,10 @@ bool MaskEdit::justifyAll()
     return changed;
 }
 
-QString MaskEdit::emptyText() const { return m_mask.isEmpty() ? QString() : m_empty; }
+QString MaskEdit::emptyText() const
+{
+    return m_mask.isEmpty() ? QString() : m_empty;
+}
 
 bool MaskEdit::isBlank() const
 {
@@ -232,7 +247,10 @@ void MaskEdit::keyPressEvent(QKeyEvent *event)
     QLineEdit::keyPressEvent(event);
 }
 
-bool MaskEdit::canRevert() const { return !isReadOnly() && text() != m_entryText; }
+bool MaskEdit::canRevert() const
+{
+    return !isReadOnly() && text() != m_entryText;
+}
 
 void MaskEdit::revert()
 {

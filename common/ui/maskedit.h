@@ -63,9 +63,9 @@ private:
 
     QString m_mask;
     bool m_leadingBlanks = false; ///< "!": optional characters are leading blanks
-    QString m_pattern; ///< mask characters, one per position, '\0' for literals
-    QString m_empty;   ///< the text of an empty box
-    QString m_entryText; ///< the text when the box got the focus
+    QString m_pattern;            ///< mask characters, one per position, '\0' for literals
+    QString m_empty;              ///< the text of an empty box
+    QString m_entryText;          ///< the text when the box got the focus
 };
 
 } // namespace lx::ui

@@ -32,18 +32,15 @@ void TstFilter::initTestCase()
 {
     m_db = std::make_unique<test::TestDb>();
     const char *rows[][3] = {
-        {"1", "Conta de luz", "2024-03-15"},
-        {"2", "D'Ávila & filhos", "2024-03-16"},
-        {"3", "Desconto 50% à vista", "2024-04-01"},
-        {"4", "AÇÚCAR refinado", "2024-03-15"},
-        {"5", "açúcar mascavo", "2023-03-15"},
-        {"6", "x') OR (1=1", "2024-01-01"},
+        {"1", "Conta de luz", "2024-03-15"},         {"2", "D'Ávila & filhos", "2024-03-16"},
+        {"3", "Desconto 50% à vista", "2024-04-01"}, {"4", "AÇÚCAR refinado", "2024-03-15"},
+        {"5", "açúcar mascavo", "2023-03-15"},       {"6", "x') OR (1=1", "2024-01-01"},
     };
     for (auto &r : rows)
-        m_db->exec("INSERT INTO TGASTO (GASCODIGO, GASDESCRICAO, GASDATA, GASVALOR) "
-                   "VALUES (?, ?, ?, 10)",
-                   {QString(r[0]).toInt(), QString::fromUtf8(r[1]),
-                    QDate::fromString(r[2], Qt::ISODate)});
+        m_db->exec(
+            "INSERT INTO TGASTO (GASCODIGO, GASDESCRICAO, GASDATA, GASVALOR) "
+            "VALUES (?, ?, ?, 10)",
+            {QString(r[0]).toInt(), QString::fromUtf8(r[1]), QDate::fromString(r[2], Qt::ISODate)});
     m_db->exec("INSERT INTO TGASTO (GASCODIGO) VALUES (7)"); // null description
     m_conn = m_db->connect();
     m_cache = std::make_unique<TableCache>(m_conn.get(), "TGASTO");
@@ -74,15 +71,24 @@ void TstFilter::like_data()
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<bool>("caseInsensitive");
     QTest::addColumn<bool>("expected");
-    QTest::newRow("contains") << "Conta de luz" << "%de%" << false << true;
-    QTest::newRow("underscore") << "abc" << "a_c" << false << true;
-    QTest::newRow("underscore needs one") << "ac" << "a_c" << false << false;
-    QTest::newRow("backtracking") << "aXbXc" << "a%b%c" << false << true;
-    QTest::newRow("trailing text") << "abcd" << "a%c" << false << false;
-    QTest::newRow("empty pattern") << "" << "" << false << true;
-    QTest::newRow("only percent") << "" << "%%" << false << true;
-    QTest::newRow("accent folded") << "AÇÚCAR" << "%açú%" << true << true;
-    QTest::newRow("accent kept") << "AÇÚCAR" << "%açú%" << false << false;
+    QTest::newRow("contains") << "Conta de luz"
+                              << "%de%" << false << true;
+    QTest::newRow("underscore") << "abc"
+                                << "a_c" << false << true;
+    QTest::newRow("underscore needs one") << "ac"
+                                          << "a_c" << false << false;
+    QTest::newRow("backtracking") << "aXbXc"
+                                  << "a%b%c" << false << true;
+    QTest::newRow("trailing text") << "abcd"
+                                   << "a%c" << false << false;
+    QTest::newRow("empty pattern") << ""
+                                   << "" << false << true;
+    QTest::newRow("only percent") << ""
+                                  << "%%" << false << true;
+    QTest::newRow("accent folded") << "AÇÚCAR"
+                                   << "%açú%" << true << true;
+    QTest::newRow("accent kept") << "AÇÚCAR"
+                                 << "%açú%" << false << false;
 }
 
 void TstFilter::like()
@@ -101,12 +107,12 @@ void TstFilter::expressions_data()
     QTest::addColumn<QStringList>("codes");
     QTest::newRow("search box, parenthesised")
         << "(UPPER(GASDESCRICAO) LIKE UPPER('%luz%'))" << QStringList{"1"};
-    QTest::newRow("search box, bare") << "UPPER(GASDESCRICAO) like UPPER('%LUZ%')"
-                                      << QStringList{"1"};
-    QTest::newRow("quote doubled") << "(UPPER(GASDESCRICAO) LIKE UPPER('%d''ávila%'))"
-                                   << QStringList{"2"};
-    QTest::newRow("percent is a wildcard") << "(UPPER(GASDESCRICAO) LIKE UPPER('%50%%'))"
-                                           << QStringList{"3"};
+    QTest::newRow("search box, bare")
+        << "UPPER(GASDESCRICAO) like UPPER('%LUZ%')" << QStringList{"1"};
+    QTest::newRow("quote doubled")
+        << "(UPPER(GASDESCRICAO) LIKE UPPER('%d''ávila%'))" << QStringList{"2"};
+    QTest::newRow("percent is a wildcard")
+        << "(UPPER(GASDESCRICAO) LIKE UPPER('%50%%'))" << QStringList{"3"};
     QTest::newRow("accented letters in any case")
         << "(UPPER(GASDESCRICAO) LIKE UPPER('%açúcar%'))" << QStringList{"4", "5"};
     QTest::newRow("everything") << "(UPPER(GASDESCRICAO) LIKE UPPER('%%'))"
@@ -115,15 +121,13 @@ void TstFilter::expressions_data()
         << "(UPPER(GASDESCRICAO) LIKE UPPER('%x'') OR (1=1%'))" << QStringList{"6"};
     QTest::newRow("equal converts to integer") << "(GASCODIGO = '3')" << QStringList{"3"};
     QTest::newRow("date literal") << "GASDATA='15/03/2024'" << QStringList{"1", "4"};
-    QTest::newRow("and or not")
-        << "GASDATA = '15/03/2024' AND NOT (GASCODIGO = 4) OR GASCODIGO = 6"
-        << QStringList{"1", "6"};
+    QTest::newRow("and or not") << "GASDATA = '15/03/2024' AND NOT (GASCODIGO = 4) OR GASCODIGO = 6"
+                                << QStringList{"1", "6"};
     QTest::newRow("is null") << "GASDESCRICAO IS NULL" << QStringList{"7"};
-    QTest::newRow("lower on both sides") << "LOWER(GASDESCRICAO) LIKE LOWER('CONTA%')"
-                                         << QStringList{"1"};
+    QTest::newRow("lower on both sides")
+        << "LOWER(GASDESCRICAO) LIKE LOWER('CONTA%')" << QStringList{"1"};
     QTest::newRow("comparison") << "GASCODIGO >= 6" << QStringList{"6", "7"};
-    QTest::newRow("keywords any case") << "gascodigo = 2 or gascodigo = 3"
-                                       << QStringList{"2", "3"};
+    QTest::newRow("keywords any case") << "gascodigo = 2 or gascodigo = 3" << QStringList{"2", "3"};
 }
 
 void TstFilter::expressions()

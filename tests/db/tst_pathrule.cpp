@@ -26,10 +26,9 @@ void TstPathRule::rule_data()
     const QString sep = QDir::separator();
     QTest::newRow("first line only") << true << QByteArray("/dados\n/outra\n/mais") << "/apps/"
                                      << "/dados" + sep + "FINANCEIRO.GDB";
-    QTest::newRow("trailing separator doubled")
-        << true << QByteArray("/dados/\n") << "/apps/" << "/dados/" + sep + "FINANCEIRO.GDB";
-    QTest::newRow("empty alias file") << true << QByteArray() << "/apps/"
-                                      << sep + "FINANCEIRO.GDB";
+    QTest::newRow("trailing separator doubled") << true << QByteArray("/dados/\n") << "/apps/"
+                                                << "/dados/" + sep + "FINANCEIRO.GDB";
+    QTest::newRow("empty alias file") << true << QByteArray() << "/apps/" << sep + "FINANCEIRO.GDB";
     QTest::newRow("no trimming") << true << QByteArray("  /dados  \n") << "/apps/"
                                  << "  /dados  " + sep + "FINANCEIRO.GDB";
     QTest::newRow("server alias") << true << QByteArray("dbhost/3051:/srv/lembrix") << "/apps/"

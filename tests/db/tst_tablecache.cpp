@@ -184,9 +184,9 @@ void TstTableCache::refusedSecondChangeLeavesNothing()
     cache.open();
     m_db->exec("DELETE FROM TTIPOGASTO WHERE TGACODIGO = 2");
 
-    addType(cache, 3, "Gás");         // first change: fine on its own
+    addType(cache, 3, "Gás"); // first change: fine on its own
     QVERIFY(cache.locate("TGACODIGO", {2}));
-    cache.remove();                   // second change: its row is gone on the server
+    cache.remove(); // second change: its row is gone on the server
     QVERIFY_THROWS_EXCEPTION(DbError, cache.applyUpdates(0));
     QCOMPARE(m_db->scalar("SELECT COUNT(*) FROM TTIPOGASTO WHERE TGACODIGO = 3").toInt(), 0);
     QCOMPARE(cache.pendingCount(), 2);
@@ -385,11 +385,11 @@ void TstTableCache::filterKeepsAcrossReopenAndHidesPostedRow()
     cache.refresh();
     QCOMPARE(cache.recordCount(), 2);
 
-    addType(cache, 4, "Mercado");         // does not match: hidden once posted
+    addType(cache, 4, "Mercado"); // does not match: hidden once posted
     QCOMPARE(cache.recordCount(), 2);
     QCOMPARE(cache.pendingCount(), 1);
     QVERIFY_THROWS_EXCEPTION(DbError, cache.setFilter("UPPER(TGADESCRICAO) LIKE"));
-    QCOMPARE(cache.recordCount(), 2);     // the previous filter stays
+    QCOMPARE(cache.recordCount(), 2); // the previous filter stays
     cache.setFiltered(false);
     QCOMPARE(cache.recordCount(), 4);
 }
@@ -404,7 +404,8 @@ void TstTableCache::lookupFieldCutTo20()
     spent.addLookup("tipo", "GASTIPO", &types, "TGACODIGO", "TGADESCRICAO");
     types.open();
     spent.open();
-    QCOMPARE(spent.value("tipo").toString(), QString("Despesas domésticas ")); // cut at 20, space kept
+    QCOMPARE(spent.value("tipo").toString(),
+             QString("Despesas domésticas ")); // cut at 20, space kept
     QCOMPARE(spent.value("tipo").toString().size(), 20);
     spent.next();
     QVERIFY(spent.value("tipo").isNull()); // no such type
@@ -427,9 +428,8 @@ void TstTableCache::modelFollowsCache()
                    "VALUES (?, 1234.5, '2024-03-15', 'Item')",
                    {i});
     TableCache cache(m_conn.get(), "TGASTO");
-    CacheModel model(&cache, {{"GASDESCRICAO", "Descrição"},
-                              {"GASVALOR", "Valor"},
-                              {"GASDATA", "Data"}});
+    CacheModel model(&cache,
+                     {{"GASDESCRICAO", "Descrição"}, {"GASVALOR", "Valor"}, {"GASDATA", "Data"}});
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     cache.open();
     QCOMPARE(model.rowCount(), 5);

@@ -18,7 +18,10 @@ QTemporaryDir makeDir()
 }
 } // namespace
 
-bool TestDb::serverMode() { return qEnvironmentVariable("LX_TEST_MODE") == "server"; }
+bool TestDb::serverMode()
+{
+    return qEnvironmentVariable("LX_TEST_MODE") == "server";
+}
 
 bool TestDb::serverUnavailable()
 {
@@ -34,9 +37,9 @@ TestDb::TestDb() : m_dir(makeDir())
     const QString dbFolder = m_dir.path() + "/db";
     if (!QFile::copy(QStringLiteral(LX_TEMPLATE_DB), dbFolder + "/FINANCEIRO.GDB"))
         throw DbError("could not copy the template database " LX_TEMPLATE_DB);
-    QFile::setPermissions(dbFolder + "/FINANCEIRO.GDB",
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                              QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther);
+    QFile::setPermissions(dbFolder + "/FINANCEIRO.GDB", QFile::ReadOwner | QFile::WriteOwner |
+                                                            QFile::ReadGroup | QFile::WriteGroup |
+                                                            QFile::ReadOther | QFile::WriteOther);
     m_aliasLine = serverMode() ? qEnvironmentVariable("LX_TEST_SERVER") + ":" + dbFolder : dbFolder;
     m_aliasFile = m_dir.path() + "/aliaslembrix.txt";
     QFile f(m_aliasFile);
@@ -49,9 +52,15 @@ TestDb::~TestDb()
     m_admin.reset();
 }
 
-QString TestDb::folder() const { return m_dir.path() + "/db/"; }
+QString TestDb::folder() const
+{
+    return m_dir.path() + "/db/";
+}
 
-QString TestDb::databasePath() const { return m_aliasLine + "/FINANCEIRO.GDB"; }
+QString TestDb::databasePath() const
+{
+    return m_aliasLine + "/FINANCEIRO.GDB";
+}
 
 std::unique_ptr<Connection> TestDb::connect(const QString &name) const
 {

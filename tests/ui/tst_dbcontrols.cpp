@@ -592,7 +592,8 @@ void TstDbControls::navigatorMovesAndDisablesAtEnds()
     c->open();
     QCOMPARE(enabled(), "0011");
 
-    struct Step {
+    struct Step
+    {
         DBNavigator::Button button;
         int row;
         const char *enabled;
