@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fieldformat.h"
+
 #include <QAbstractTableModel>
 #include <QList>
 
@@ -7,18 +9,13 @@ namespace lx {
 
 class TableCache;
 
-/// A read-only table model over a cache's shown rows, with chosen columns and titles.
-/// The cache's current row is published through CurrentRowRole on column 0.
+/// A read-only table model over a cache's shown rows, with chosen columns and titles; with the
+/// row indicator on, the vertical header marks the cache's current row.
 class CacheModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    struct Column
-    {
-        QString field;
-        QString title;
-        Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
-    };
+    using Column = GridColumn;
     enum Roles { ValueRole = Qt::UserRole + 1 };
 
     CacheModel(TableCache *cache, const QList<Column> &columns, QObject *parent = nullptr);

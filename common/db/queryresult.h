@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fieldformat.h"
 #include "schema.h"
 
 #include <QAbstractTableModel>
@@ -64,12 +65,7 @@ class QueryModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    struct Column
-    {
-        QString field;
-        QString title;
-        Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
-    };
+    using Column = GridColumn;
     enum Roles { ValueRole = Qt::UserRole + 1 };
 
     QueryModel(QueryResult *result, const QList<Column> &columns, QObject *parent = nullptr);
