@@ -1,12 +1,15 @@
 #include "connection.h"
 #include "program.h"
+#include "termination.h"
 #include "tflogin.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
+    lx::ui::blockTerminationSignals();
     QApplication app(argc, argv);
+    lx::ui::quitOnTerminationSignals(&app);
     lx::agenda::Program::initApplication();
     lx::agenda::Program program(lx::defaultAliasFile(), lx::programFolder());
     program.FLogin->show();

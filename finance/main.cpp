@@ -1,11 +1,14 @@
 #include "application.h"
+#include "termination.h"
 #include "tfmenu.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    lx::ui::blockTerminationSignals();
     QApplication app(argc, argv);
+    lx::ui::quitOnTerminationSignals(&app);
     lx::finance::initApplication(app);
     lx::finance::TFMenu menu;
     menu.show();
