@@ -12,14 +12,14 @@ namespace lx::ui {
 
 DBNavigator::DBNavigator(DataSource *source, QWidget *parent) : QWidget(parent), m_source(source)
 {
-    struct Spec
+    struct ButtonDef
     {
         QStyle::StandardPixmap icon;
         const char *text;
         const char *name;
         QString tip;
     };
-    const Spec specs[4] = {
+    const ButtonDef defs[4] = {
         {QStyle::SP_MediaSkipBackward, "|<", "btnFirst", QStringLiteral("Primeiro")},
         {QStyle::SP_MediaSeekBackward, "<", "btnPrior", QStringLiteral("Anterior")},
         {QStyle::SP_MediaSeekForward, ">", "btnNext", QStringLiteral("Próximo")},
@@ -30,10 +30,10 @@ DBNavigator::DBNavigator(DataSource *source, QWidget *parent) : QWidget(parent),
     row->setSpacing(0);
     for (int i = 0; i < 4; ++i) {
         auto *b = new QToolButton(this);
-        b->setObjectName(QLatin1String(specs[i].name));
-        b->setIcon(style()->standardIcon(specs[i].icon));
-        b->setText(QLatin1String(specs[i].text));
-        b->setToolTip(specs[i].tip);
+        b->setObjectName(QLatin1String(defs[i].name));
+        b->setIcon(style()->standardIcon(defs[i].icon));
+        b->setText(QLatin1String(defs[i].text));
+        b->setToolTip(defs[i].tip);
         b->setFocusPolicy(Qt::TabFocus);
         row->addWidget(b);
         m_buttons[i] = b;
