@@ -36,7 +36,7 @@ void refazerEdicao(TableCache &cache, bool inserindo, const std::vector<QVariant
 void gravarLinha(TableCache &cache)
 {
     // Bound controls write what was typed now, so that it can be kept if the server refuses.
-    emit cache.updateRecord();
+    cache.updateRecord();
     const bool inserindo = cache.state() == TableCache::Insert;
     const std::vector<QVariant> valores = valoresDigitados(cache);
     const int linhas = cache.recordCount();

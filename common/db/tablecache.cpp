@@ -684,7 +684,7 @@ void TableCache::post()
     requireOpen();
     if (!isEditing())
         throw DbError(QStringLiteral("%1: não há registro em edição.").arg(m_table));
-    emit updateRecord();
+    updateRecord();
     for (size_t f = 0; f < m_fields.size(); ++f) {
         const int c = m_colOf[f];
         if (c >= 0 && m_fields[f].required && m_buf[size_t(c)].isNull())
@@ -724,8 +724,8 @@ void TableCache::cancel()
         emit rowsRemoved(row, row);
         m_cur = -1;
         emit stateChanged(m_state);
-        moveTo(row);
-        if (m_cur == row)
+        moveTo(row); // announces the row now current, unless none is left
+        if (m_cur == -1)
             emit currentRowChanged(m_cur);
     } else {
         emit stateChanged(m_state);
@@ -776,8 +776,8 @@ void TableCache::removeFromView(int row)
     m_view.erase(m_view.begin() + row);
     emit rowsRemoved(row, row);
     m_cur = -1;
-    moveTo(row);
-    if (m_cur == row)
+    moveTo(row); // announces the row now current, unless none is left
+    if (m_cur == -1)
         emit currentRowChanged(m_cur);
 }
 
@@ -785,11 +785,28 @@ void TableCache::settle()
 {
     if (!isEditing())
         return;
-    emit updateRecord();
+    updateRecord();
     if (m_modified)
         post();
     else
         cancel();
+}
+
+void TableCache::addRecordUpdater(QObject *owner, std::function<void()> updater)
+{
+    m_updaters.emplace_back(owner, std::move(updater));
+}
+
+void TableCache::updateRecord()
+{
+    // Plain calls rather than a signal: an updater's error must reach the caller of post().
+    const auto updaters = m_updaters;
+    for (const auto &u : updaters)
+        if (u.first)
+            u.second();
+    m_updaters.erase(std::remove_if(m_updaters.begin(), m_updaters.end(),
+                                    [](const auto &u) { return u.first.isNull(); }),
+                     m_updaters.end());
 }
 
 void TableCache::addPending(int physRow, Change kind, std::vector<QVariant> old)

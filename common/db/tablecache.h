@@ -5,9 +5,11 @@
 #include <QDate>
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QTime>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -115,6 +117,13 @@ public:
     void settle();
     bool isModified() const { return m_modified; }
 
+    /// Registers what writes the user's typing into the row being edited (a data source of
+    /// bound controls); it runs before every post and settle and may throw DbError, which then
+    /// stops the post. It goes when owner is destroyed.
+    void addRecordUpdater(QObject *owner, std::function<void()> updater);
+    /// Runs the record updaters now.
+    void updateRecord();
+
     // --- values -------------------------------------------------------------------------
     /// The current row's value (the edit buffer while a row is being edited).
     QVariant value(int field) const;
@@ -164,9 +173,6 @@ signals:
     void stateChanged(lx::TableCache::State state);
     /// A value of the current row changed (edit buffer or a post or cancel).
     void fieldChanged(int field);
-    /// Sent before a row being edited is posted or settled: bound controls write what the
-    /// user typed into the row now.
-    void updateRecord();
 
 private:
     friend struct detail::CacheAccess;
@@ -221,6 +227,7 @@ private:
     bool m_eof = true;
     bool m_bof = true;
 
+    std::vector<std::pair<QPointer<QObject>, std::function<void()>>> m_updaters;
     std::vector<QVariant> m_buf; ///< edit buffer, one per stored column
     int m_editPhys = -1;
     bool m_modified = false;

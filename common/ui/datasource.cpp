@@ -24,7 +24,7 @@ DataSource::DataSource(TableCache *cache, QObject *parent) : QObject(parent), m_
         if (s == TableCache::Browse || s == TableCache::Inactive)
             emit recordChanged(-1);
     });
-    connect(cache, &TableCache::updateRecord, this, [this] { updateRecord(); });
+    cache->addRecordUpdater(this, [this] { updateRecord(); });
 }
 
 TableCache::State DataSource::state() const

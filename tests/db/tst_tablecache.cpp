@@ -48,6 +48,8 @@ private slots:
     void settleOnMove_data();
     void settleOnMove();
     void navigationAndEnd();
+    void currentRowAnnouncedOnce_data();
+    void currentRowAnnouncedOnce();
     void filterKeepsAcrossReopenAndHidesPostedRow();
     void lookupFieldCutTo20();
     void modelFollowsCache();
@@ -370,6 +372,43 @@ void TstTableCache::navigationAndEnd()
     cache.close();
     QVERIFY(!cache.isOpen());
     QVERIFY_THROWS_EXCEPTION(DbError, cache.next());
+}
+
+void TstTableCache::currentRowAnnouncedOnce_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("at");
+    QTest::addColumn<bool>("cancelInsert"); // else delete the row at `at`
+    QTest::addColumn<int>("currentAfter");
+    QTest::newRow("delete in the middle") << 3 << 1 << false << 1;
+    QTest::newRow("delete the last") << 3 << 2 << false << 1;
+    QTest::newRow("delete the only row") << 1 << 0 << false << -1;
+    QTest::newRow("cancel an insert") << 2 << 1 << true << 1;
+    QTest::newRow("cancel an insert in an empty table") << 0 << 0 << true << -1;
+}
+
+void TstTableCache::currentRowAnnouncedOnce()
+{
+    QFETCH(int, rows);
+    QFETCH(int, at);
+    QFETCH(bool, cancelInsert);
+    QFETCH(int, currentAfter);
+    for (int i = 1; i <= rows; ++i)
+        m_db->exec("INSERT INTO TTIPOGASTO VALUES (?, 'x')", {i});
+    TableCache cache(m_conn.get(), "TTIPOGASTO");
+    cache.open();
+    if (rows > 0)
+        cache.setCurrentRow(at);
+    if (cancelInsert)
+        cache.insert();
+    QSignalSpy spy(&cache, &TableCache::currentRowChanged);
+    if (cancelInsert)
+        cache.cancel();
+    else
+        cache.remove();
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).toInt(), currentAfter);
+    QCOMPARE(cache.currentRow(), currentAfter);
 }
 
 void TstTableCache::filterKeepsAcrossReopenAndHidesPostedRow()
