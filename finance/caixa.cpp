@@ -20,24 +20,18 @@ const QString kSqlRecebimento = QStringLiteral("SELECT TRECEBIMENTO.RECVALOR FRO
                                                "WHERE TRECEBIMENTO.RECMES = :MES\n"
                                                "AND TRECEBIMENTO.RECANO = :ANO");
 
-QString errorText(const QSqlError &e)
-{
-    const QString t = e.databaseText().trimmed();
-    return t.isEmpty() ? e.text().trimmed() : t;
-}
-
 /// Adds up the amount column of the month's rows on the client.
 double somarMes(Connection &connection, const QString &sql, int mes, int ano)
 {
     QSqlQuery q(connection.database());
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        throw DbError(errorText(q.lastError()));
+        throw DbError(sqlErrorText(q.lastError()));
     // By position: :MES is the first placeholder, :ANO the second.
     q.bindValue(0, mes);
     q.bindValue(1, ano);
     if (!q.exec())
-        throw DbError(errorText(q.lastError()));
+        throw DbError(sqlErrorText(q.lastError()));
     double total = 0.0;
     while (q.next()) {
         const QVariant v = q.value(0);
@@ -45,7 +39,7 @@ double somarMes(Connection &connection, const QString &sql, int mes, int ano)
             total += v.toDouble();
     }
     const bool failed = q.lastError().isValid();
-    const QString err = errorText(q.lastError());
+    const QString err = sqlErrorText(q.lastError());
     // Releasing the statement ends its read transaction.
     q.finish();
     if (failed)

@@ -15,13 +15,6 @@ namespace {
 const QString kDatabaseFile = QStringLiteral("FINANCEIRO.GDB");
 QAtomicInt g_serial;
 
-QString sqlErrorText(const QSqlError &e)
-{
-    QString t = e.databaseText().trimmed();
-    if (t.isEmpty())
-        t = e.text().trimmed();
-    return t;
-}
 } // namespace
 
 QString defaultAliasFile()

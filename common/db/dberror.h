@@ -3,6 +3,8 @@
 #include <QString>
 #include <stdexcept>
 
+class QSqlError;
+
 namespace lx {
 
 /// An error raised by the database layer or by a conversion; it ends the handler that met it
@@ -18,5 +20,8 @@ public:
 private:
     QString m_message;
 };
+
+/// The driver's own message for a failed statement or connection.
+QString sqlErrorText(const QSqlError &error);
 
 } // namespace lx

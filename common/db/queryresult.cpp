@@ -12,13 +12,6 @@
 namespace lx {
 
 namespace {
-QString sqlErrorText(const QSqlError &e)
-{
-    QString t = e.databaseText().trimmed();
-    if (t.isEmpty())
-        t = e.text().trimmed();
-    return t;
-}
 
 FieldType typeOf(QMetaType t)
 {

@@ -38,14 +38,6 @@ QVariant nullOf(FieldType t)
     return QVariant(metaTypeOf(t));
 }
 
-QString sqlErrorText(const QSqlError &e)
-{
-    QString t = e.databaseText().trimmed();
-    if (t.isEmpty())
-        t = e.text().trimmed();
-    return t;
-}
-
 bool sameValue(const QVariant &a, const QVariant &b)
 {
     if (a.isNull() || b.isNull())
