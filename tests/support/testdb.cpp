@@ -47,9 +47,33 @@ TestDb::TestDb() : m_dir(makeDir())
     f.write(m_aliasLine.toLocal8Bit() + "\n");
 }
 
+namespace {
+// The embedded engine (Classic mode) knows a database by its file's device and inode and
+// shares its lock table between processes under that name. A folder removed while another
+// test process copies a fresh database could hand the same inode to that copy while this
+// process's engine still holds state for it; the folders therefore go only when this process
+// ends.
+struct Graveyard
+{
+    QStringList folders;
+    ~Graveyard()
+    {
+        for (const QString &f : folders)
+            QDir(f).removeRecursively();
+    }
+};
+Graveyard &graveyard()
+{
+    static Graveyard g;
+    return g;
+}
+} // namespace
+
 TestDb::~TestDb()
 {
     m_admin.reset();
+    m_dir.setAutoRemove(false);
+    graveyard().folders << m_dir.path();
 }
 
 QString TestDb::folder() const
