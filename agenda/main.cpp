@@ -1,7 +1,7 @@
-#include "connection.h"
-#include "program.h"
-#include "termination.h"
-#include "tflogin.h"
+#include "agenda/program.h"
+#include "agenda/tflogin.h"
+#include "db/connection.h"
+#include "ui/termination.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "picture.h"
+#include "agenda/picture.h"
 
 #include <QDate>
 #include <QLinearGradient>

@@ -1,10 +1,10 @@
-#include "program.h"
+#include "agenda/program.h"
 
-#include "tffiltrorelatoriocompromissos.h"
-#include "tflogin.h"
-#include "tfmenu.h"
-#include "tfprincipal.h"
-#include "tfrelatoriocompromissos.h"
+#include "agenda/tffiltrorelatoriocompromissos.h"
+#include "agenda/tflogin.h"
+#include "agenda/tfmenu.h"
+#include "agenda/tfprincipal.h"
+#include "agenda/tfrelatoriocompromissos.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
-#include "tfcontato.h"
+#include "agenda/tfcontato.h"
 
-#include "guard.h"
-#include "program.h"
+#include "agenda/program.h"
+#include "ui/guard.h"
 
 #include <QCloseEvent>
 #include <QFrame>

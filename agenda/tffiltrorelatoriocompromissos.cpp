@@ -1,4 +1,4 @@
-#include "tffiltrorelatoriocompromissos.h"
+#include "agenda/tffiltrorelatoriocompromissos.h"
 
 namespace lx::agenda {
 

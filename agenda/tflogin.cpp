@@ -1,15 +1,15 @@
-#include "tflogin.h"
+#include "agenda/tflogin.h"
 
-#include "credentials.h"
-#include "dialogs.h"
-#include "formdialog.h"
-#include "guard.h"
-#include "keymap.h"
-#include "picture.h"
-#include "program.h"
-#include "tfmenu.h"
-#include "tfprincipal.h"
-#include "tftrocarsenha.h"
+#include "agenda/core/credentials.h"
+#include "agenda/picture.h"
+#include "agenda/program.h"
+#include "agenda/tfmenu.h"
+#include "agenda/tfprincipal.h"
+#include "agenda/tftrocarsenha.h"
+#include "ui/dialogs.h"
+#include "ui/formdialog.h"
+#include "ui/guard.h"
+#include "ui/keymap.h"
 
 #include <QCloseEvent>
 #include <QFrame>

@@ -1,8 +1,8 @@
-#include "tfmenu.h"
+#include "agenda/tfmenu.h"
 
-#include "connection.h"
-#include "guard.h"
-#include "tablecache.h"
+#include "db/connection.h"
+#include "db/tablecache.h"
+#include "ui/guard.h"
 
 namespace lx::agenda {
 

@@ -1,14 +1,14 @@
-#include "tfprincipal.h"
+#include "agenda/tfprincipal.h"
 
-#include "clocktext.h"
-#include "connection.h"
-#include "formdialog.h"
-#include "guard.h"
-#include "picture.h"
-#include "program.h"
-#include "tfcontato.h"
-#include "tfmenu.h"
-#include "todayappointments.h"
+#include "agenda/core/clocktext.h"
+#include "agenda/core/todayappointments.h"
+#include "agenda/picture.h"
+#include "agenda/program.h"
+#include "agenda/tfcontato.h"
+#include "agenda/tfmenu.h"
+#include "db/connection.h"
+#include "ui/formdialog.h"
+#include "ui/guard.h"
 
 #include <QAction>
 #include <QCalendarWidget>

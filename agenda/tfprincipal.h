@@ -1,6 +1,6 @@
 #pragma once
 
-#include "financelauncher.h"
+#include "agenda/core/financelauncher.h"
 
 #include <QMainWindow>
 

@@ -1,4 +1,4 @@
-#include "tfrelatoriocompromissos.h"
+#include "agenda/tfrelatoriocompromissos.h"
 
 namespace lx::agenda {
 

@@ -1,12 +1,12 @@
-#include "tftrocarsenha.h"
+#include "agenda/tftrocarsenha.h"
 
-#include "credentials.h"
-#include "dialogs.h"
-#include "formdialog.h"
-#include "guard.h"
-#include "keymap.h"
-#include "program.h"
-#include "tfmenu.h"
+#include "agenda/core/credentials.h"
+#include "agenda/program.h"
+#include "agenda/tfmenu.h"
+#include "ui/dialogs.h"
+#include "ui/formdialog.h"
+#include "ui/guard.h"
+#include "ui/keymap.h"
 
 #include <QFrame>
 #include <QGridLayout>

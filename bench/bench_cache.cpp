@@ -1,8 +1,8 @@
 // The table cache on a generated table of 100,000 expenses, each figure next to a baseline
 // measured in the same run.
 #include "benchsupport.h"
-#include "connection.h"
-#include "tablecache.h"
+#include "db/connection.h"
+#include "db/tablecache.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -3,9 +3,9 @@
 // database holding only the measured month's movements of the large one tells the share of
 // the month's own rows from that of the tables' size.
 #include "benchsupport.h"
-#include "caixa.h"
-#include "connection.h"
-#include "tablecache.h"
+#include "db/connection.h"
+#include "db/tablecache.h"
+#include "finance/core/caixa.h"
 
 #include <QCoreApplication>
 #include <QDate>

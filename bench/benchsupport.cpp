@@ -1,8 +1,8 @@
 #include "benchsupport.h"
 
-#include "connection.h"
-#include "dberror.h"
-#include "schema.h"
+#include "db/connection.h"
+#include "db/dberror.h"
+#include "db/schema.h"
 
 #include <QDir>
 #include <QFile>

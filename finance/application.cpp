@@ -1,4 +1,4 @@
-#include "application.h"
+#include "finance/application.h"
 
 #include <QApplication>
 

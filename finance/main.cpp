@@ -1,6 +1,6 @@
-#include "application.h"
-#include "termination.h"
-#include "tfmenu.h"
+#include "finance/application.h"
+#include "finance/tfmenu.h"
+#include "ui/termination.h"
 
 #include <QApplication>
 

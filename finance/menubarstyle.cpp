@@ -1,4 +1,4 @@
-#include "menubarstyle.h"
+#include "finance/menubarstyle.h"
 
 #include <QPainter>
 #include <QStyleOptionMenuItem>

@@ -1,13 +1,13 @@
-#include "registerwindow.h"
+#include "finance/registerwindow.h"
 
-#include "datasource.h"
-#include "dbedit.h"
-#include "dbgrid.h"
-#include "dbnavigator.h"
-#include "guard.h"
-#include "keymap.h"
-#include "tablecache.h"
-#include "tdm.h"
+#include "db/tablecache.h"
+#include "finance/tdm.h"
+#include "ui/datasource.h"
+#include "ui/dbedit.h"
+#include "ui/dbgrid.h"
+#include "ui/dbnavigator.h"
+#include "ui/guard.h"
+#include "ui/keymap.h"
 
 #include <QAbstractButton>
 #include <QGridLayout>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "formdialog.h"
+#include "ui/formdialog.h"
 
-#include "cachemodel.h"
-#include "cadastro.h"
+#include "db/cachemodel.h"
+#include "finance/core/registersteps.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,8 +1,8 @@
-#include "tfgasto.h"
+#include "finance/tfgasto.h"
 
-#include "forms.h"
-#include "tfmenu.h"
-#include "tftipogasto.h"
+#include "finance/forms.h"
+#include "finance/tfmenu.h"
+#include "finance/tftipogasto.h"
 
 #include <QIcon>
 #include <QToolButton>

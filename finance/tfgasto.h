@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tfmovimento.h"
+#include "finance/movementwindow.h"
 
 namespace lx::finance {
 

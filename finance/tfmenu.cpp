@@ -1,14 +1,14 @@
-#include "tfmenu.h"
+#include "finance/tfmenu.h"
 
-#include "formdialog.h"
+#include "ui/formdialog.h"
 
-#include "guard.h"
-#include "menubarstyle.h"
-#include "tdm.h"
-#include "tfgasto.h"
-#include "tfrecebimento.h"
-#include "tftipoentrada.h"
-#include "tftipogasto.h"
+#include "finance/menubarstyle.h"
+#include "finance/tdm.h"
+#include "finance/tfgasto.h"
+#include "finance/tfrecebimento.h"
+#include "finance/tftipoentrada.h"
+#include "finance/tftipogasto.h"
+#include "ui/guard.h"
 
 #include <QAction>
 #include <QApplication>

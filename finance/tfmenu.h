@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms.h"
+#include "finance/forms.h"
 
 #include <QDialog>
 #include <QMainWindow>

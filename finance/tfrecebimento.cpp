@@ -1,8 +1,8 @@
-#include "tfrecebimento.h"
+#include "finance/tfrecebimento.h"
 
-#include "forms.h"
-#include "tfmenu.h"
-#include "tftipoentrada.h"
+#include "finance/forms.h"
+#include "finance/tfmenu.h"
+#include "finance/tftipoentrada.h"
 
 #include <QIcon>
 #include <QToolButton>

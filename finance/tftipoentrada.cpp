@@ -1,6 +1,6 @@
-#include "tftipoentrada.h"
+#include "finance/tftipoentrada.h"
 
-#include "tdm.h"
+#include "finance/tdm.h"
 
 namespace lx::finance {
 

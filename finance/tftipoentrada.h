@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registerwindow.h"
+#include "finance/registerwindow.h"
 
 namespace lx::finance {
 

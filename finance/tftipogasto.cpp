@@ -1,6 +1,6 @@
-#include "tftipogasto.h"
+#include "finance/tftipogasto.h"
 
-#include "tdm.h"
+#include "finance/tdm.h"
 
 namespace lx::finance {
 

@@ -1,6 +1,6 @@
 // Creates a fresh FINANCEIRO.GDB: every table, its keys and indexes, and the default account.
-#include "dberror.h"
-#include "schema.h"
+#include "db/dberror.h"
+#include "db/schema.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

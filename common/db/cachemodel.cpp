@@ -1,7 +1,7 @@
-#include "cachemodel.h"
+#include "db/cachemodel.h"
 
-#include "fieldformat.h"
-#include "tablecache.h"
+#include "db/fieldformat.h"
+#include "db/tablecache.h"
 
 namespace lx {
 

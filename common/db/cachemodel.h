@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fieldformat.h"
+#include "db/fieldformat.h"
 
 #include <QAbstractTableModel>
 #include <QList>

@@ -1,6 +1,6 @@
-#include "connection.h"
+#include "db/connection.h"
 
-#include "dberror.h"
+#include "db/dberror.h"
 
 #include <QAtomicInt>
 #include <QCoreApplication>

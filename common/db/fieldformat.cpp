@@ -1,4 +1,4 @@
-#include "fieldformat.h"
+#include "db/fieldformat.h"
 
 #include <QDate>
 #include <QLocale>

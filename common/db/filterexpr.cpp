@@ -1,8 +1,8 @@
-#include "filterexpr.h"
+#include "db/filterexpr.h"
 
-#include "cacheaccess.h"
-#include "dberror.h"
-#include "tablecache.h"
+#include "db/cacheaccess.h"
+#include "db/dberror.h"
+#include "db/tablecache.h"
 
 #include <QDate>
 #include <QLocale>

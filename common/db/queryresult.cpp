@@ -1,8 +1,8 @@
-#include "queryresult.h"
+#include "db/queryresult.h"
 
-#include "connection.h"
-#include "dberror.h"
-#include "fieldformat.h"
+#include "db/connection.h"
+#include "db/dberror.h"
+#include "db/fieldformat.h"
 
 #include <QSqlError>
 #include <QSqlField>

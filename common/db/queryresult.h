@@ -1,7 +1,7 @@
 #pragma once
 
-#include "fieldformat.h"
-#include "schema.h"
+#include "db/fieldformat.h"
+#include "db/schema.h"
 
 #include <QAbstractTableModel>
 #include <QList>

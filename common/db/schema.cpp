@@ -1,6 +1,6 @@
-#include "schema.h"
+#include "db/schema.h"
 
-#include "dberror.h"
+#include "db/dberror.h"
 
 #include <QFileInfo>
 #include <QStringList>

@@ -1,9 +1,9 @@
-#include "tablecache.h"
+#include "db/tablecache.h"
 
-#include "cacheaccess.h"
-#include "connection.h"
-#include "dberror.h"
-#include "filterexpr.h"
+#include "db/cacheaccess.h"
+#include "db/connection.h"
+#include "db/dberror.h"
+#include "db/filterexpr.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

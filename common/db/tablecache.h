@@ -1,6 +1,6 @@
 #pragma once
 
-#include "schema.h"
+#include "db/schema.h"
 
 #include <QDate>
 #include <QHash>

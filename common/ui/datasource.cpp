@@ -1,6 +1,6 @@
-#include "datasource.h"
+#include "ui/datasource.h"
 
-#include "fieldlink.h"
+#include "ui/fieldlink.h"
 
 namespace lx::ui {
 

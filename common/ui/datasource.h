@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tablecache.h"
+#include "db/tablecache.h"
 
 #include <QList>
 #include <QObject>

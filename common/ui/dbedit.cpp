@@ -1,7 +1,7 @@
-#include "dbedit.h"
+#include "ui/dbedit.h"
 
-#include "datasource.h"
-#include "fieldformat.h"
+#include "db/fieldformat.h"
+#include "ui/datasource.h"
 
 #include <QDate>
 #include <QLocale>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "fieldlink.h"
-#include "maskedit.h"
+#include "ui/fieldlink.h"
+#include "ui/maskedit.h"
 
 namespace lx::ui {
 

@@ -1,8 +1,8 @@
-#include "dbgrid.h"
+#include "ui/dbgrid.h"
 
-#include "datasource.h"
-#include "guard.h"
-#include "tablecache.h"
+#include "db/tablecache.h"
+#include "ui/datasource.h"
+#include "ui/guard.h"
 
 #include <QHeaderView>
 

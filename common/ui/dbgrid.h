@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cachemodel.h"
+#include "db/cachemodel.h"
 
 #include <QTableView>
 

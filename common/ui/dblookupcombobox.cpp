@@ -1,6 +1,6 @@
-#include "dblookupcombobox.h"
+#include "ui/dblookupcombobox.h"
 
-#include "datasource.h"
+#include "ui/datasource.h"
 
 #include <QKeyEvent>
 #include <QScopedValueRollback>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cachemodel.h"
-#include "fieldlink.h"
+#include "db/cachemodel.h"
+#include "ui/fieldlink.h"
 
 #include <QComboBox>
 

@@ -1,6 +1,6 @@
-#include "dbmemo.h"
+#include "ui/dbmemo.h"
 
-#include "datasource.h"
+#include "ui/datasource.h"
 
 #include <QApplication>
 #include <QScopedValueRollback>

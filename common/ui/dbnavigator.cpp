@@ -1,8 +1,8 @@
-#include "dbnavigator.h"
+#include "ui/dbnavigator.h"
 
-#include "datasource.h"
-#include "guard.h"
-#include "tablecache.h"
+#include "db/tablecache.h"
+#include "ui/datasource.h"
+#include "ui/guard.h"
 
 #include <QHBoxLayout>
 #include <QStyle>

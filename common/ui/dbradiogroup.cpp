@@ -1,6 +1,6 @@
-#include "dbradiogroup.h"
+#include "ui/dbradiogroup.h"
 
-#include "datasource.h"
+#include "ui/datasource.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

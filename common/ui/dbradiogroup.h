@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fieldlink.h"
+#include "ui/fieldlink.h"
 
 #include <QGroupBox>
 

@@ -1,8 +1,8 @@
-#include "fieldlink.h"
+#include "ui/fieldlink.h"
 
-#include "datasource.h"
-#include "dberror.h"
-#include "guard.h"
+#include "db/dberror.h"
+#include "ui/datasource.h"
+#include "ui/guard.h"
 
 #include <QScopedValueRollback>
 #include <QWidget>

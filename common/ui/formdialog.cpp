@@ -1,6 +1,6 @@
-#include "formdialog.h"
+#include "ui/formdialog.h"
 
-#include "guard.h"
+#include "ui/guard.h"
 
 #include <QGuiApplication>
 #include <QScreen>

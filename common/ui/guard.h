@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dberror.h"
-#include "dialogs.h"
+#include "db/dberror.h"
+#include "ui/dialogs.h"
 
 #include <exception>
 #include <utility>

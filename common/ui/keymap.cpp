@@ -1,6 +1,6 @@
-#include "keymap.h"
+#include "ui/keymap.h"
 
-#include "guard.h"
+#include "ui/guard.h"
 
 #include <QKeyEvent>
 #include <QPointer>

@@ -1,6 +1,6 @@
-#include "maskedit.h"
+#include "ui/maskedit.h"
 
-#include "dialogs.h"
+#include "ui/dialogs.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

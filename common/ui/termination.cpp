@@ -1,4 +1,4 @@
-#include "termination.h"
+#include "ui/termination.h"
 
 #include <QCoreApplication>
 #include <QObject>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "dialogs.h"
-#include "program.h"
-#include "testdb.h"
+#include "agenda/program.h"
+#include "support/testdb.h"
+#include "ui/dialogs.h"
 
 #include <QApplication>
 #include <QDate>

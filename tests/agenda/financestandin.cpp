@@ -1,8 +1,8 @@
 // Stands in for the finance program where it is not built: opens the database beside it
 // embedded, as the finance program does at start-up, and keeps it open until ended (at most
 // a minute).
-#include "connection.h"
-#include "dberror.h"
+#include "db/connection.h"
+#include "db/dberror.h"
 
 #include <QCoreApplication>
 #include <QSqlQuery>

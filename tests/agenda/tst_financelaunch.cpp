@@ -1,10 +1,10 @@
+#include "agenda/core/financelauncher.h"
+#include "agenda/tflogin.h"
+#include "agenda/tfmenu.h"
+#include "agenda/tfprincipal.h"
 #include "agendafixture.h"
-#include "connection.h"
-#include "financelauncher.h"
-#include "tablecache.h"
-#include "tflogin.h"
-#include "tfmenu.h"
-#include "tfprincipal.h"
+#include "db/connection.h"
+#include "db/tablecache.h"
 
 #include <QDir>
 #include <QPushButton>

@@ -1,13 +1,13 @@
+#include "agenda/core/clocktext.h"
+#include "agenda/core/todayappointments.h"
+#include "agenda/picture.h"
+#include "agenda/tfcontato.h"
+#include "agenda/tflogin.h"
+#include "agenda/tfmenu.h"
+#include "agenda/tfprincipal.h"
 #include "agendafixture.h"
-#include "clocktext.h"
-#include "connection.h"
-#include "picture.h"
-#include "queryresult.h"
-#include "tfcontato.h"
-#include "tflogin.h"
-#include "tfmenu.h"
-#include "tfprincipal.h"
-#include "todayappointments.h"
+#include "db/connection.h"
+#include "db/queryresult.h"
 
 #include <QAction>
 #include <QCalendarWidget>

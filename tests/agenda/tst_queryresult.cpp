@@ -1,8 +1,8 @@
-#include "connection.h"
-#include "dberror.h"
-#include "queryresult.h"
-#include "testdb.h"
-#include "todayappointments.h"
+#include "agenda/core/todayappointments.h"
+#include "db/connection.h"
+#include "db/dberror.h"
+#include "db/queryresult.h"
+#include "support/testdb.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

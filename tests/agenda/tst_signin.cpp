@@ -1,10 +1,10 @@
+#include "agenda/core/credentials.h"
+#include "agenda/tflogin.h"
+#include "agenda/tfmenu.h"
+#include "agenda/tfprincipal.h"
+#include "agenda/tftrocarsenha.h"
 #include "agendafixture.h"
-#include "credentials.h"
-#include "tablecache.h"
-#include "tflogin.h"
-#include "tfmenu.h"
-#include "tfprincipal.h"
-#include "tftrocarsenha.h"
+#include "db/tablecache.h"
 
 #include <QFrame>
 #include <QLabel>

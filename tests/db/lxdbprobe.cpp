@@ -1,8 +1,8 @@
 // Test helper: opens the database at argv[1] embedded, adds an expense type with code argv[2]
 // and prints how many expense types the table then holds.
-#include "connection.h"
-#include "dberror.h"
-#include "tablecache.h"
+#include "db/connection.h"
+#include "db/dberror.h"
+#include "db/tablecache.h"
 
 #include <QCoreApplication>
 #include <QFile>

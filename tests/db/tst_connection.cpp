@@ -1,7 +1,7 @@
-#include "connection.h"
-#include "dberror.h"
-#include "tablecache.h"
-#include "testdb.h"
+#include "db/connection.h"
+#include "db/dberror.h"
+#include "db/tablecache.h"
+#include "support/testdb.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "connection.h"
-#include "dberror.h"
-#include "filterexpr.h"
-#include "tablecache.h"
-#include "testdb.h"
+#include "db/connection.h"
+#include "db/dberror.h"
+#include "db/filterexpr.h"
+#include "db/tablecache.h"
+#include "support/testdb.h"
 
 #include <QtTest>
 

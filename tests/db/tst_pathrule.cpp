@@ -1,4 +1,4 @@
-#include "connection.h"
+#include "db/connection.h"
 
 #include <QDir>
 #include <QFile>

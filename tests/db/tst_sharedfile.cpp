@@ -1,6 +1,6 @@
-#include "connection.h"
-#include "tablecache.h"
-#include "testdb.h"
+#include "db/connection.h"
+#include "db/tablecache.h"
+#include "support/testdb.h"
 
 #include <QProcess>
 #include <QtTest>

@@ -1,8 +1,8 @@
-#include "cachemodel.h"
-#include "connection.h"
-#include "dberror.h"
-#include "tablecache.h"
-#include "testdb.h"
+#include "db/cachemodel.h"
+#include "db/connection.h"
+#include "db/dberror.h"
+#include "db/tablecache.h"
+#include "support/testdb.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

@@ -1,9 +1,9 @@
-#include "caixa.h"
-#include "dberror.h"
-#include "dialogs.h"
-#include "tablecache.h"
-#include "tdm.h"
-#include "testdb.h"
+#include "db/dberror.h"
+#include "db/tablecache.h"
+#include "finance/core/caixa.h"
+#include "finance/tdm.h"
+#include "support/testdb.h"
+#include "ui/dialogs.h"
 
 #include <QtTest>
 

@@ -1,9 +1,9 @@
-#include "application.h"
-#include "dialogs.h"
-#include "tablecache.h"
-#include "tdm.h"
-#include "testdb.h"
-#include "tfmenu.h"
+#include "db/tablecache.h"
+#include "finance/application.h"
+#include "finance/tdm.h"
+#include "finance/tfmenu.h"
+#include "support/testdb.h"
+#include "ui/dialogs.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,10 +1,10 @@
-#include "caixa.h"
-#include "dberror.h"
-#include "dialogs.h"
-#include "movimento.h"
-#include "tablecache.h"
-#include "tdm.h"
-#include "testdb.h"
+#include "db/dberror.h"
+#include "db/tablecache.h"
+#include "finance/core/caixa.h"
+#include "finance/core/movements.h"
+#include "finance/tdm.h"
+#include "support/testdb.h"
+#include "ui/dialogs.h"
 
 #include <QApplication>
 #include <QtTest>

@@ -1,13 +1,13 @@
-#include "datasource.h"
-#include "dbedit.h"
-#include "dbgrid.h"
-#include "dbnavigator.h"
-#include "dialogs.h"
-#include "tablecache.h"
-#include "tdm.h"
-#include "testdb.h"
-#include "tftipoentrada.h"
-#include "tftipogasto.h"
+#include "db/tablecache.h"
+#include "finance/tdm.h"
+#include "finance/tftipoentrada.h"
+#include "finance/tftipogasto.h"
+#include "support/testdb.h"
+#include "ui/datasource.h"
+#include "ui/dbedit.h"
+#include "ui/dbgrid.h"
+#include "ui/dbnavigator.h"
+#include "ui/dialogs.h"
 
 #include <QApplication>
 #include <QLabel>

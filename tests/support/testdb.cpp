@@ -1,6 +1,6 @@
-#include "testdb.h"
+#include "support/testdb.h"
 
-#include "dberror.h"
+#include "db/dberror.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "dberror.h"
-#include "dialogs.h"
-#include "guard.h"
-#include "keymap.h"
+#include "db/dberror.h"
+#include "ui/dialogs.h"
+#include "ui/guard.h"
+#include "ui/keymap.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,5 +1,5 @@
-#include "dialogs.h"
-#include "maskedit.h"
+#include "ui/dialogs.h"
+#include "ui/maskedit.h"
 
 #include <QApplication>
 #include <QSignalSpy>

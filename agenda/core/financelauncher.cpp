@@ -1,4 +1,4 @@
-#include "financelauncher.h"
+#include "agenda/core/financelauncher.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "todayappointments.h"
+#include "agenda/core/todayappointments.h"
 
 namespace lx::agenda {
 

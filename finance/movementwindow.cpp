@@ -1,14 +1,14 @@
-#include "tfmovimento.h"
+#include "finance/movementwindow.h"
 
-#include "datasource.h"
-#include "dbedit.h"
-#include "dbgrid.h"
-#include "dblookupcombobox.h"
-#include "dialogs.h"
-#include "guard.h"
-#include "registerwindow.h"
-#include "tablecache.h"
-#include "tdm.h"
+#include "db/tablecache.h"
+#include "finance/registerwindow.h"
+#include "finance/tdm.h"
+#include "ui/datasource.h"
+#include "ui/dbedit.h"
+#include "ui/dbgrid.h"
+#include "ui/dblookupcombobox.h"
+#include "ui/dialogs.h"
+#include "ui/guard.h"
 
 #include <QAction>
 #include <QGridLayout>

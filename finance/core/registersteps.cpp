@@ -1,7 +1,7 @@
-#include "cadastro.h"
+#include "finance/core/registersteps.h"
 
-#include "dberror.h"
-#include "tablecache.h"
+#include "db/dberror.h"
+#include "db/tablecache.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "clocktext.h"
+#include "agenda/core/clocktext.h"
 
 namespace lx::agenda {
 

@@ -1,7 +1,7 @@
-#include "credentials.h"
+#include "agenda/core/credentials.h"
 
-#include "dberror.h"
-#include "tablecache.h"
+#include "db/dberror.h"
+#include "db/tablecache.h"
 
 namespace lx::agenda {
 

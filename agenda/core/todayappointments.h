@@ -1,6 +1,6 @@
 #pragma once
 
-#include "queryresult.h"
+#include "db/queryresult.h"
 
 #include <QDate>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "formdialog.h"
+#include "ui/formdialog.h"
 
-#include "movimento.h"
+#include "finance/core/movements.h"
 
 #include <QDialog>
 

@@ -1,9 +1,9 @@
-#include "caixa.h"
+#include "finance/core/caixa.h"
 
-#include "connection.h"
-#include "dberror.h"
-#include "tablecache.h"
-#include "tdm.h"
+#include "db/connection.h"
+#include "db/dberror.h"
+#include "db/tablecache.h"
+#include "finance/tdm.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

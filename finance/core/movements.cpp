@@ -1,10 +1,10 @@
-#include "movimento.h"
+#include "finance/core/movements.h"
 
-#include "cadastro.h"
-#include "caixa.h"
-#include "dberror.h"
-#include "tablecache.h"
-#include "tdm.h"
+#include "db/dberror.h"
+#include "db/tablecache.h"
+#include "finance/core/caixa.h"
+#include "finance/core/registersteps.h"
+#include "finance/tdm.h"
 
 #include <QStringList>
 
