@@ -6,6 +6,8 @@
 #include "agenda/tfprincipal.h"
 #include "agenda/tfrelatoriocompromissos.h"
 
+#include "ui/dialogs.h"
+
 #include <QApplication>
 
 namespace lx::agenda {
@@ -13,7 +15,8 @@ namespace lx::agenda {
 void Program::initApplication()
 {
     QApplication::setApplicationName(QStringLiteral("PCaderlo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Lembrix QOR"));
+    // The title captions the boxes; window titles stay exactly as each window sets them.
+    ui::Dialogs::setApplicationTitle(QStringLiteral("Lembrix QOR"));
     // The hidden login window stays the main window; only the program's own rules end it.
     QApplication::setQuitOnLastWindowClosed(false);
 }

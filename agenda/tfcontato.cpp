@@ -1,6 +1,7 @@
 #include "agenda/tfcontato.h"
 
 #include "agenda/program.h"
+#include "ui/buttons.h"
 #include "ui/guard.h"
 
 #include <QCloseEvent>
@@ -19,13 +20,11 @@ const QString TFContato::homePage = QStringLiteral("https://www.example.org/lemb
 const QString TFContato::secondPage = QStringLiteral("https://qor.example.org/");
 
 namespace {
-QToolButton *flatButton(const QString &text, QWidget *parent)
+QToolButton *flatButton(const char *name, const QString &text, QWidget *parent)
 {
-    auto *b = new QToolButton(parent);
-    b->setText(text);
-    b->setAutoRaise(true);
-    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    return b;
+    ui::ButtonLook look;
+    look.takesFocus = true;
+    return ui::makeButton(parent, QString::fromLatin1(name), text, {}, look);
 }
 } // namespace
 
@@ -36,8 +35,8 @@ TFContato::TFContato(Program &program, QWidget *parent)
     setWindowTitle(QStringLiteral("Fale Conosco"));
     setWindowModality(Qt::WindowModal);
 
-    btnEmail = flatButton(QStringLiteral("ENVIAR EMAIL"), this);
-    SpeedButton3 = flatButton(QStringLiteral("SAIR"), this);
+    btnEmail = flatButton("btnEmail", QStringLiteral("ENVIAR EMAIL"), this);
+    SpeedButton3 = flatButton("SpeedButton3", QStringLiteral("SAIR"), this);
     Memo1 = new QPlainTextEdit(this);
     Memo1->setPlainText(QStringLiteral("Entre em contato conosco pelo email: ") + emailAddress +
                         QStringLiteral("\n\nOu Visite uma de nossas páginas: \n\n") + homePage +
@@ -47,7 +46,7 @@ TFContato::TFContato(Program &program, QWidget *parent)
     Panel1->setFrameShape(QFrame::StyledPanel);
     Label1 = new QLabel(QStringLiteral("Email: "), Panel1);
     Edit1 = new QLineEdit(emailAddress, Panel1);
-    SpeedButton1 = flatButton(QStringLiteral("X"), Panel1);
+    SpeedButton1 = flatButton("SpeedButton1", QStringLiteral("X"), Panel1);
     auto *mail = new QHBoxLayout(Panel1);
     mail->addWidget(Label1);
     mail->addWidget(Edit1, 1);

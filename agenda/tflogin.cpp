@@ -3,9 +3,11 @@
 #include "agenda/core/credentials.h"
 #include "agenda/picture.h"
 #include "agenda/program.h"
+#include "agenda/agendadata.h"
 #include "agenda/tfmenu.h"
 #include "agenda/tfprincipal.h"
 #include "agenda/tftrocarsenha.h"
+#include "ui/buttons.h"
 #include "ui/dialogs.h"
 #include "ui/formdialog.h"
 #include "ui/guard.h"
@@ -19,21 +21,23 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPushButton>
+#include <QToolButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
 namespace lx::agenda {
 
 namespace {
-QPushButton *bigButton(const QString &text, QWidget *parent)
+QToolButton *bigButton(const char *name, const QString &text, QWidget *parent)
 {
-    auto *b = new QPushButton(text, parent);
-    b->setMinimumHeight(44);
-    QFont f = b->font();
-    f.setPointSize(f.pointSize() + 2);
-    f.setBold(true);
-    b->setFont(f);
+    ui::ButtonLook look;
+    look.flat = false;
+    look.takesFocus = true;
+    look.minimumSize = QSize(0, 44);
+    look.bold = true;
+    look.extraPoints = 2;
+    QToolButton *b = ui::makeButton(parent, QString::fromLatin1(name), text, {}, look);
+    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return b;
 }
 } // namespace
@@ -85,8 +89,8 @@ TFLogin::TFLogin(Program &program, QWidget *parent)
     hint->addWidget(Label4);
     hint->addWidget(Label5);
 
-    btnEntrar = bigButton(QStringLiteral("Entrar"), this);
-    btnCancelar = bigButton(QStringLiteral("Cancelar"), this);
+    btnEntrar = bigButton("btnEntrar", QStringLiteral("Entrar"), this);
+    btnCancelar = bigButton("btnCancelar", QStringLiteral("Cancelar"), this);
 
     auto *left = new QVBoxLayout;
     left->addWidget(Image1, 0, Qt::AlignHCenter);
@@ -122,8 +126,8 @@ TFLogin::TFLogin(Program &program, QWidget *parent)
     setTabOrder(Edit2, btnEntrar);
     setTabOrder(btnEntrar, btnCancelar);
 
-    ui::on(btnEntrar, &QPushButton::clicked, this, [this] { btnEntrarClick(); });
-    ui::on(btnCancelar, &QPushButton::clicked, this, [this] { btnCancelarClick(); });
+    ui::on(btnEntrar, &QToolButton::clicked, this, [this] { btnEntrarClick(); });
+    ui::on(btnCancelar, &QToolButton::clicked, this, [this] { btnCancelarClick(); });
     ui::keys(Edit1).next().prev().on(Qt::Key_Escape, [this] { btnCancelarClick(); });
     ui::keys(Edit2)
         .onEnter([this] { btnEntrarClick(); })
@@ -131,6 +135,7 @@ TFLogin::TFLogin(Program &program, QWidget *parent)
         .prev()
         .on(Qt::Key_Escape, [this] { btnCancelarClick(); });
 
+    ui::onShow(this, [this] { FormShow(); });
     adjustSize();
     ui::centerOnScreen(this);
 }
@@ -144,7 +149,7 @@ void TFLogin::setHintVisible(bool visible)
 
 void TFLogin::FormShow()
 {
-    if (hasDefaultAccount(*m_program.FMenu->TBUSUARIO())) {
+    if (hasDefaultAccount(*m_program.FMenu->dm().TBUSUARIO)) {
         setHintVisible(true);
         Edit1->setText(defaultLogin);
         Edit2->setText(defaultLogin);
@@ -155,7 +160,7 @@ void TFLogin::FormShow()
 
 void TFLogin::btnEntrarClick()
 {
-    if (locateAccount(*m_program.FMenu->TBUSUARIO(), Edit1->text(), Edit2->text())) {
+    if (locateAccount(*m_program.FMenu->dm().TBUSUARIO, Edit1->text(), Edit2->text())) {
         hide();
         m_program.FPrincipal->showMaximized();
         return;
@@ -181,13 +186,6 @@ void TFLogin::Label6Click()
 void TFLogin::FormClose()
 {
     m_program.terminate();
-}
-
-void TFLogin::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        ui::guard(this, [this] { FormShow(); });
 }
 
 void TFLogin::closeEvent(QCloseEvent *event)

@@ -6,7 +6,7 @@
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QPushButton;
+class QToolButton;
 
 namespace lx::agenda {
 
@@ -37,13 +37,12 @@ public:
     QFrame *Bevel1;
     QLabel *Label4;
     QLabel *Label5;
-    QPushButton *btnEntrar;
-    QPushButton *btnCancelar;
+    QToolButton *btnEntrar;
+    QToolButton *btnCancelar;
     /// The last change-credentials window opened from the link.
     QPointer<TFTrocarSenha> FTrocarSenha;
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

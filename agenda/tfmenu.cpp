@@ -1,33 +1,25 @@
 #include "agenda/tfmenu.h"
 
-#include "db/connection.h"
-#include "db/tablecache.h"
-#include "ui/guard.h"
+#include "agenda/agendadata.h"
+#include "ui/dialogs.h"
 
 namespace lx::agenda {
 
 TFMenu::TFMenu(const QString &aliasFile, const QString &programFolder, QWidget *parent)
-    : QWidget(parent), m_connection(std::make_unique<Connection>(QStringLiteral("AGENDA"))),
-      m_contato(new TableCache(m_connection.get(), QStringLiteral("TCONTATO"), this)),
-      m_compromisso(new TableCache(m_connection.get(), QStringLiteral("TCOMPROMISSO"), this)),
-      m_usuario(new TableCache(m_connection.get(), QStringLiteral("TUSUARIO"), this))
+    : QWidget(parent), m_dm(new AgendaData(this))
 {
     setObjectName(QStringLiteral("FMenu"));
     setWindowTitle(QStringLiteral("Agenda Telefônica QOR"));
-    ui::guard(this, [&] { FormCreate(aliasFile, programFolder); });
+    FormCreate(aliasFile, programFolder);
 }
 
-TFMenu::~TFMenu()
-{
-    // The caches refer to the connection: they go first.
-    delete m_usuario;
-    delete m_compromisso;
-    delete m_contato;
-}
+TFMenu::~TFMenu() = default;
 
 void TFMenu::FormCreate(const QString &aliasFile, const QString &programFolder)
 {
-    m_connection->setUp(aliasFile, programFolder);
+    const QString error = m_dm->setUp(aliasFile, programFolder);
+    if (!error.isEmpty())
+        ui::Dialogs::error(this, error);
 }
 
 } // namespace lx::agenda

@@ -2,18 +2,13 @@
 
 #include <QWidget>
 
-#include <memory>
-
-namespace lx {
-class Connection;
-class TableCache;
-} // namespace lx
-
 namespace lx::agenda {
 
+class AgendaData;
+
 /// The phone book window. The instance made at start-up is also the agenda program's data
-/// holder: its connection "AGENDA" and its caches of contacts, appointments and accounts
-/// serve every agenda window for the whole run.
+/// holder: its data module, with the connection "AGENDA" and the caches of contacts,
+/// appointments and accounts, serves every agenda window for the whole run.
 class TFMenu : public QWidget
 {
     Q_OBJECT
@@ -24,18 +19,12 @@ public:
     TFMenu(const QString &aliasFile, const QString &programFolder, QWidget *parent = nullptr);
     ~TFMenu() override;
 
-    Connection *SQLConnection1() const { return m_connection.get(); }
-    TableCache *TBCONTATO() const { return m_contato; }
-    TableCache *TBCOMPROMISSO() const { return m_compromisso; }
-    TableCache *TBUSUARIO() const { return m_usuario; }
+    AgendaData &dm() const { return *m_dm; }
 
 private:
     void FormCreate(const QString &aliasFile, const QString &programFolder);
 
-    std::unique_ptr<Connection> m_connection;
-    TableCache *m_contato;
-    TableCache *m_compromisso;
-    TableCache *m_usuario;
+    AgendaData *m_dm;
 };
 
 } // namespace lx::agenda

@@ -5,8 +5,10 @@
 #include "agenda/picture.h"
 #include "agenda/program.h"
 #include "agenda/tfcontato.h"
+#include "agenda/agendadata.h"
 #include "agenda/tfmenu.h"
 #include "db/connection.h"
+#include "ui/buttons.h"
 #include "ui/formdialog.h"
 #include "ui/guard.h"
 
@@ -31,18 +33,16 @@
 namespace lx::agenda {
 
 namespace {
-QToolButton *barButton(const QString &text, const QIcon &icon, QWidget *parent)
+QToolButton *barButton(const char *name, const QString &text, const QIcon &icon, QWidget *parent)
 {
-    auto *b = new QToolButton(parent);
-    b->setText(text);
-    b->setIcon(icon);
-    b->setIconSize(QSize(32, 32));
-    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    b->setMinimumSize(150, 70);
-    QFont f = b->font();
-    f.setBold(true);
-    b->setFont(f);
-    return b;
+    ui::ButtonLook look;
+    look.style = Qt::ToolButtonTextUnderIcon;
+    look.iconSize = 32;
+    look.flat = false;
+    look.takesFocus = true;
+    look.minimumSize = QSize(150, 70);
+    look.bold = true;
+    return ui::makeButton(parent, QString::fromLatin1(name), text, icon, look);
 }
 
 QFrame *panel(QWidget *parent, QFrame::Shape shape = QFrame::StyledPanel)
@@ -55,7 +55,7 @@ QFrame *panel(QWidget *parent, QFrame::Shape shape = QFrame::StyledPanel)
 
 TFPrincipal::TFPrincipal(Program &program, QWidget *parent)
     : QMainWindow(parent), m_program(program),
-      m_today(new TodayAppointments(program.FMenu->SQLConnection1(), this))
+      m_today(new TodayAppointments(&program.FMenu->dm().SQLConnection1, this))
 {
     setObjectName(QStringLiteral("FPrincipal"));
     setWindowTitle(QStringLiteral("Lembrix QOR"));
@@ -117,6 +117,7 @@ TFPrincipal::TFPrincipal(Program &program, QWidget *parent)
     ui::on(btnFecharCalendario, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
     ui::on(btnFechar, &QPushButton::clicked, this, [this] { btnFecharCalendarioClick(); });
     ui::on(btnAbrir, &QPushButton::clicked, this, [this] { btnAbrirClick(); });
+    ui::onShow(this, [this] { FormShow(); });
 }
 
 TFPrincipal::~TFPrincipal() = default;
@@ -125,15 +126,15 @@ QWidget *TFPrincipal::makeButtonBar()
 {
     auto *bar = panel(this);
     QStyle *st = style();
-    btnAgendaTelefonica = barButton(QStringLiteral("Agenda Telefônica"),
+    btnAgendaTelefonica = barButton("btnAgendaTelefonica", QStringLiteral("Agenda Telefônica"),
                                     st->standardIcon(QStyle::SP_FileDialogContentsView), bar);
-    btnCompromissos = barButton(QStringLiteral("Compromissos"),
+    btnCompromissos = barButton("btnCompromissos", QStringLiteral("Compromissos"),
                                 st->standardIcon(QStyle::SP_FileDialogDetailedView), bar);
     btnFinancas =
-        barButton(QStringLiteral("Controle Financeiro"), Picture::icon(Picture::Money), bar);
-    btnCalendario = barButton(QStringLiteral("Calendário"), Picture::icon(Picture::Calendar), bar);
+        barButton("btnFinancas", QStringLiteral("Controle Financeiro"), Picture::icon(Picture::Money), bar);
+    btnCalendario = barButton("btnCalendario", QStringLiteral("Calendário"), Picture::icon(Picture::Calendar), bar);
     btnSair =
-        barButton(QStringLiteral("Sair"), st->standardIcon(QStyle::SP_DialogCloseButton), bar);
+        barButton("btnSair", QStringLiteral("Sair"), st->standardIcon(QStyle::SP_DialogCloseButton), bar);
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(4, 4, 4, 4);
     for (QToolButton *b :
@@ -229,18 +230,16 @@ void TFPrincipal::FormShow()
 
 void TFPrincipal::btnAgendaTelefonicaClick()
 {
-    // The phone book window is wired here by its own work.
 }
 
 void TFPrincipal::btnCompromissosClick()
 {
-    // The appointments window is wired here by its own work.
 }
 
 void TFPrincipal::btnFinancasClick()
 {
     // The finance program opens the same file; the agenda connects again when it next needs to.
-    m_program.FMenu->SQLConnection1()->close();
+    m_program.FMenu->dm().SQLConnection1.close();
     m_launcher.start();
 }
 
@@ -289,13 +288,6 @@ void TFPrincipal::Timer1Timer()
 void TFPrincipal::FormClose()
 {
     m_program.terminate();
-}
-
-void TFPrincipal::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    if (!event->spontaneous())
-        ui::guard(this, [this] { FormShow(); });
 }
 
 void TFPrincipal::closeEvent(QCloseEvent *event)

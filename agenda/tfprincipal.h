@@ -77,7 +77,6 @@ public:
     QTimer *Timer1;
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

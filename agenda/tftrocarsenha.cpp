@@ -2,6 +2,7 @@
 
 #include "agenda/core/credentials.h"
 #include "agenda/program.h"
+#include "agenda/agendadata.h"
 #include "agenda/tfmenu.h"
 #include "ui/dialogs.h"
 #include "ui/formdialog.h"
@@ -109,7 +110,7 @@ TFTrocarSenha::TFTrocarSenha(Program &program, QWidget *parent)
 void TFTrocarSenha::btnEntrarClick()
 {
     const CredentialChange result =
-        changeCredentials(*m_program.FMenu->TBUSUARIO(), Edit1->text(), Edit2->text(),
+        changeCredentials(*m_program.FMenu->dm().TBUSUARIO, Edit1->text(), Edit2->text(),
                           Edit3->text(), Edit4->text(), Edit5->text());
     switch (result) {
     case CredentialChange::WrongCurrent:

@@ -115,7 +115,7 @@ void applyOne(benchmark::State &state, TableCache &cache)
         cache.edit();
         cache.setValue("GASVALOR", v += 1.0);
         cache.post();
-        cache.applyUpdates(0);
+        cache.applyUpdates();
     }
 }
 void BM_ApplyBig(benchmark::State &state)

@@ -1,5 +1,7 @@
 #include "finance/application.h"
 
+#include "ui/dialogs.h"
+
 #include <QApplication>
 
 static void initFinanceResources()
@@ -14,7 +16,8 @@ void initApplication(QApplication &app)
     // Resources of a static library are not registered until asked for.
     initFinanceResources();
     app.setApplicationName(QStringLiteral("PTostara"));
-    app.setApplicationDisplayName(QStringLiteral("Tostara"));
+    // The title captions the boxes; window titles stay exactly as each window sets them.
+    ui::Dialogs::setApplicationTitle(QStringLiteral("Tostara"));
 }
 
 } // namespace lx::finance

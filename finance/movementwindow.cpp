@@ -1,8 +1,8 @@
 #include "finance/movementwindow.h"
 
 #include "db/tablecache.h"
-#include "finance/registerwindow.h"
 #include "finance/tdm.h"
+#include "ui/buttons.h"
 #include "ui/datasource.h"
 #include "ui/dbedit.h"
 #include "ui/dbgrid.h"
@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -26,49 +25,66 @@ namespace lx::finance {
 
 namespace {
 
-QToolButton *botao(QWidget *pai, const char *nome, const QString &legenda, const QIcon &figura)
+QToolButton *button(QWidget *parent, const char *name, const QString &caption, const QIcon &icon)
 {
-    auto *b = new QToolButton(pai);
-    b->setObjectName(QLatin1String(nome));
-    b->setText(legenda);
-    b->setIcon(figura);
-    b->setIconSize(QSize(20, 20));
-    b->setToolButtonStyle(legenda.isEmpty() ? Qt::ToolButtonIconOnly
-                                            : Qt::ToolButtonTextBesideIcon);
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
+    ui::ButtonLook look;
+    look.iconSize = 20;
+    return ui::makeButton(parent, QString::fromLatin1(name), caption, icon, look);
 }
 
 } // namespace
 
-TFMovimento::TFMovimento(const TabelaMovimento &tabela, QWidget *parent)
-    : ui::FormDialog(parent), m_mov(*DM, tabela)
+const MovementSetup &MovementSetup::expenses()
 {
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(tabela.titulo);
-    montar();
+    static const MovementSetup s{MovementTable::expenses(),
+                                 &TDM::DSGASTO,
+                                 &TDM::DSTIPOGASTO,
+                                 QStringLiteral("Gastos"),
+                                 QStringLiteral("Inserir Novo Gasto"),
+                                 QStringLiteral("Localizar Gasto: "),
+                                 QStringLiteral("Cadastro de Tipos de Gastos")};
+    return s;
+}
+
+const MovementSetup &MovementSetup::receipts()
+{
+    static const MovementSetup s{MovementTable::receipts(),
+                                 &TDM::DSRECEBIMENTO,
+                                 &TDM::DSTIPOREC,
+                                 QStringLiteral("Entrada de Dinheiro"),
+                                 QStringLiteral("Inserir Nova Entrada"),
+                                 QStringLiteral("Localizar Entrada: "),
+                                 QString()};
+    return s;
+}
+
+MovementWindow::MovementWindow(TDM &dm, const MovementSetup &setup, QWidget *parent)
+    : ui::RecordWindow(dm.*setup.movements, parent),
+      m_movements(dm.SQLConnection1, *(dm.*setup.movements)->cache(),
+                  *(dm.*setup.types)->cache(), *dm.TBCAIXAMES, setup.table)
+{
+    setWindowTitle(setup.caption);
+    build(setup, dm);
     navegar();
 }
 
-TFMovimento::~TFMovimento() = default;
+MovementWindow::~MovementWindow() = default;
 
-void TFMovimento::montar()
+void MovementWindow::build(const MovementSetup &setup, TDM &dm)
 {
-    const TabelaMovimento &t = m_mov.tabela();
-    ui::DataSource *dados = DM->*t.dados;
+    const MovementTable &t = setup.table;
+    ui::DataSource *source = dataSource();
     QStyle *s = style();
 
     auto *topo = new QHBoxLayout;
-    btnNovo = botao(this, "btnNovo", t.legendaNovo, s->standardIcon(QStyle::SP_FileIcon));
-    btnSalvar = botao(this, "btnSalvar", QStringLiteral("Salvar"),
+    btnNovo = button(this, "btnNovo", setup.newCaption, s->standardIcon(QStyle::SP_FileIcon));
+    btnSalvar = button(this, "btnSalvar", QStringLiteral("Salvar"),
                       s->standardIcon(QStyle::SP_DialogSaveButton));
-    btnCancelar = botao(this, "btnCancelar", QStringLiteral("Cancelar Inserção"),
+    btnCancelar = button(this, "btnCancelar", QStringLiteral("Cancelar Inserção"),
                         s->standardIcon(QStyle::SP_DialogCancelButton));
     btnExcluir =
-        botao(this, "btnExcluir", QStringLiteral("Excluir"), s->standardIcon(QStyle::SP_TrashIcon));
-    btnSair = botao(this, "btnSair", QString(), QIcon(QStringLiteral(":/finance/images/sair.jpg")));
+        button(this, "btnExcluir", QStringLiteral("Excluir"), s->standardIcon(QStyle::SP_TrashIcon));
+    btnSair = button(this, "btnSair", QString(), QIcon(QStringLiteral(":/finance/images/sair.jpg")));
     btnSair->setIconSize(QSize(32, 32));
     btnSair->setToolTip(QStringLiteral("Sair"));
     for (QToolButton *b : {btnNovo, btnSalvar, btnCancelar, btnExcluir})
@@ -81,14 +97,14 @@ void TFMovimento::montar()
     Label2 = new QLabel(QStringLiteral("Tipo"), this);
     Label3 = new QLabel(QStringLiteral("Valor"), this);
     Label4 = new QLabel(QStringLiteral("Data"), this);
-    DBEdit3 = new ui::DBEdit(dados, t.descricao, this);
-    DBLookupComboBox1 = new ui::DBLookupComboBox(dados, t.tipo, DM->*t.dadosTipos, t.chaveTipo,
-                                                 t.descricaoTipo, this);
-    btnTipo = botao(this, "btnTipo", QString(), s->standardIcon(QStyle::SP_FileDialogListView));
-    btnTipo->setToolTip(t.dicaTipo);
-    DBEdit1 = new ui::DBEdit(dados, t.valor, this);
-    DBEdit2 = new ui::DBEdit(dados, t.data, this);
-    btnSalvar2 = botao(this, "btnSalvar2", QString(), s->standardIcon(QStyle::SP_DialogSaveButton));
+    DBEdit3 = new ui::DBEdit(source, t.description, this);
+    DBLookupComboBox1 = new ui::DBLookupComboBox(source, t.type, dm.*setup.types, t.typeKey,
+                                                 t.typeDescription, this);
+    btnTipo = button(this, "btnTipo", QString(), s->standardIcon(QStyle::SP_FileDialogListView));
+    btnTipo->setToolTip(setup.typeHint);
+    DBEdit1 = new ui::DBEdit(source, t.amount, this);
+    DBEdit2 = new ui::DBEdit(source, t.date, this);
+    btnSalvar2 = button(this, "btnSalvar2", QString(), s->standardIcon(QStyle::SP_DialogSaveButton));
     btnSalvar2->setIconSize(QSize(28, 28));
     DBEdit3->setMinimumWidth(260);
     DBLookupComboBox1->setMinimumWidth(170);
@@ -108,11 +124,11 @@ void TFMovimento::montar()
     entrada->setColumnStretch(1, 2);
     entrada->setColumnStretch(5, 1);
 
-    DBGrid1 = new ui::DBGrid(dados,
-                             {{t.descricao, QStringLiteral("Descrição")},
-                              {t.nomeTipo, QStringLiteral("Tipo")},
-                              {t.valor, QStringLiteral("Valor"), Qt::AlignRight | Qt::AlignVCenter},
-                              {t.data, QStringLiteral("Data"), Qt::AlignCenter}},
+    DBGrid1 = new ui::DBGrid(source,
+                             {{t.description, QStringLiteral("Descrição")},
+                              {t.typeName, QStringLiteral("Tipo")},
+                              {t.amount, QStringLiteral("Valor"), Qt::AlignRight | Qt::AlignVCenter},
+                              {t.date, QStringLiteral("Data"), Qt::AlignCenter}},
                              this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setColumnWidth(0, 300);
@@ -127,7 +143,7 @@ void TFMovimento::montar()
             [this](const QPoint &p) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(p)); });
 
     auto *busca = new QHBoxLayout;
-    Label5 = new QLabel(t.rotuloBusca, this);
+    Label5 = new QLabel(setup.searchLabel, this);
     txtBuscar = new QLineEdit(this);
     txtBuscar->setObjectName(QStringLiteral("txtBuscar"));
     btnBuscar = new QPushButton(QStringLiteral("Buscar"), this);
@@ -164,16 +180,17 @@ void TFMovimento::montar()
     setTabOrder(DBEdit2, DBGrid1);
     setTabOrder(DBGrid1, txtBuscar);
 
-    const auto salvar = [this] { btnSalvarClick(); };
-    const auto sair = [this] { btnSairClick(); };
-    for (QWidget *caixa : {static_cast<QWidget *>(DBEdit3), static_cast<QWidget *>(DBEdit1),
+    const auto save = [this] { btnSalvarClick(); };
+    const auto leave = [this] { btnSairClick(); };
+    for (QWidget *box : {static_cast<QWidget *>(DBEdit3), static_cast<QWidget *>(DBEdit1),
                            static_cast<QWidget *>(DBEdit2)})
-        mapearTeclas(caixa, salvar, sair);
-    mapearTeclas(DBLookupComboBox1, salvar, sair, true);
+        ui::mapEntryKeys(box, save, leave);
+    ui::mapEntryKeys(DBLookupComboBox1, save, leave, true);
 
-    auto *trava = new TravaLinha(&m_mov.cache(), this);
-    trava->vigiar(DBGrid1);
-    trava->vigiar(DBGrid1->viewport());
+    lockRow({DBGrid1, DBGrid1->viewport()});
+    setStateControls({btnNovo, btnExcluir, btnSair, txtBuscar, btnBuscar, btnMostrar},
+                     {DBEdit3, DBLookupComboBox1, DBEdit1, DBEdit2, btnSalvar, btnSalvar2,
+                      btnCancelar, btnTipo});
 
     ui::on(btnNovo, &QToolButton::clicked, this, [this] { btnNovoClick(); });
     ui::on(Novo1, &QAction::triggered, this, [this] { Novo1Click(); });
@@ -192,129 +209,97 @@ void TFMovimento::montar()
     resize(820, 500);
 }
 
-void TFMovimento::navegar()
+void MovementWindow::navegar()
 {
-    m_editando = false;
-    for (QWidget *w : std::initializer_list<QWidget *>{DBEdit3, DBLookupComboBox1, DBEdit1, DBEdit2,
-                                                       btnSalvar, btnSalvar2, btnCancelar, btnTipo})
-        w->setEnabled(false);
-    for (QWidget *w : std::initializer_list<QWidget *>{btnNovo, btnExcluir, btnSair, txtBuscar,
-                                                       btnBuscar, btnMostrar})
-        w->setEnabled(true);
+    enterState(false);
     Novo1->setEnabled(true);
 }
 
-void TFMovimento::editar(bool dataTravada)
+void MovementWindow::editar(bool dateLocked)
 {
-    m_editando = true;
-    for (QWidget *w : std::initializer_list<QWidget *>{DBEdit3, DBLookupComboBox1, DBEdit1,
-                                                       btnSalvar, btnSalvar2, btnCancelar, btnTipo})
-        w->setEnabled(true);
-    DBEdit2->setEnabled(!dataTravada);
-    for (QWidget *w : std::initializer_list<QWidget *>{btnNovo, btnExcluir, btnSair, txtBuscar,
-                                                       btnBuscar, btnMostrar})
-        w->setEnabled(false);
+    enterState(true);
+    DBEdit2->setEnabled(!dateLocked);
     // F1 follows the new-movement button: no second row while one is being edited.
     Novo1->setEnabled(false);
     DBEdit3->setFocus(Qt::TabFocusReason);
 }
 
-void TFMovimento::passo(const std::function<void()> &acao)
+void MovementWindow::FormShow()
 {
-    try {
-        acao();
-    } catch (const DbError &) {
-        if (m_editando && !m_mov.cache().isEditing())
-            navegar();
-        throw;
-    }
-}
-
-void TFMovimento::FormShow()
-{
-    m_mov.abrir();
+    m_movements.open();
     navegar();
 }
 
-void TFMovimento::btnNovoClick()
+void MovementWindow::btnNovoClick()
 {
     editar();
-    passo([this] { m_mov.novo(); });
+    step([this] { m_movements.insertNew(); });
 }
 
-void TFMovimento::Novo1Click()
+void MovementWindow::Novo1Click()
 {
-    if (!m_editando)
+    if (!isEditing())
         btnNovoClick();
 }
 
-void TFMovimento::btnSalvarClick()
+void MovementWindow::btnSalvarClick()
 {
-    passo([this] { m_mov.salvar(DBEdit2->maskedText()); });
+    step([this] { m_movements.save(DBEdit2->maskedText()); });
     navegar();
 }
 
-void TFMovimento::btnCancelarClick()
+void MovementWindow::btnCancelarClick()
 {
-    passo([this] { m_mov.cancelar(); });
+    step([this] { m_movements.cancel(); });
     navegar();
 }
 
-void TFMovimento::btnExcluirClick()
+void MovementWindow::btnExcluirClick()
 {
     if (!ui::Dialogs::confirm(this,
                               QStringLiteral("Você realmente deseja excluir este registro ?")))
         return;
-    m_mov.excluir();
+    m_movements.remove();
 }
 
-void TFMovimento::DBGrid1DblClick()
+void MovementWindow::DBGrid1DblClick()
 {
     Alterar1Click();
 }
 
-void TFMovimento::Alterar1Click()
+void MovementWindow::Alterar1Click()
 {
-    if (m_editando) {
+    if (isEditing()) {
         DBEdit3->setFocus(Qt::TabFocusReason);
         return;
     }
     editar(true);
-    passo([this] { m_mov.alterar(); });
+    step([this] { m_movements.edit(); });
 }
 
-void TFMovimento::txtBuscarChange()
+void MovementWindow::txtBuscarChange()
 {
-    m_mov.buscar(txtBuscar->text());
+    m_movements.search(txtBuscar->text());
 }
 
-void TFMovimento::btnBuscarClick()
+void MovementWindow::btnBuscarClick()
 {
     txtBuscarChange();
 }
 
-void TFMovimento::btnMostrarClick()
+void MovementWindow::btnMostrarClick()
 {
-    m_mov.mostrarTodos();
+    m_movements.showAll();
 }
 
-void TFMovimento::btnTipoClick()
+void MovementWindow::btnTipoClick()
 {
-    abrirTipos();
+    openTypes();
 }
 
-void TFMovimento::btnSairClick()
+void MovementWindow::btnSairClick()
 {
     close();
-}
-
-void TFMovimento::done(int result)
-{
-    // A movement still being edited is cancelled: it never reaches the server unrecomputed.
-    if (m_mov.cache().isEditing())
-        ui::guard(this, [this] { m_mov.cancelar(); });
-    m_editando = false;
-    QDialog::done(result);
 }
 
 } // namespace lx::finance

@@ -1,12 +1,7 @@
 #pragma once
 
-#include "ui/formdialog.h"
-
 #include "finance/core/movements.h"
-
-#include <QDialog>
-
-#include <functional>
+#include "ui/recordwindow.h"
 
 class QAction;
 class QLabel;
@@ -16,6 +11,7 @@ class QPushButton;
 class QToolButton;
 
 namespace lx::ui {
+class DataSource;
 class DBEdit;
 class DBGrid;
 class DBLookupComboBox;
@@ -23,21 +19,36 @@ class DBLookupComboBox;
 
 namespace lx::finance {
 
+class TDM;
+
+/// What sets the expense window apart from the receipt window.
+struct MovementSetup
+{
+    const MovementTable &table;
+    ui::DataSource *const TDM::*movements;
+    ui::DataSource *const TDM::*types;
+    QString caption;
+    QString newCaption;
+    QString searchLabel;
+    QString typeHint;
+
+    static const MovementSetup &expenses();
+    static const MovementSetup &receipts();
+};
+
 /// The window of a movement table, expenses or receipts: the whole table in a grid, entry of
 /// a new movement, change (date locked), delete with confirmation, search by description and
 /// the type register; every saved or deleted movement recomputes its month's cash summary.
 /// While a movement is being inserted or changed the current row stays where it is, F1 does
 /// nothing, and closing the window cancels that movement.
-class TFMovimento : public ui::FormDialog
+class MovementWindow : public ui::RecordWindow
 {
     Q_OBJECT
 public:
-    TFMovimento(const TabelaMovimento &tabela, QWidget *parent = nullptr);
-    ~TFMovimento() override;
+    MovementWindow(TDM &dm, const MovementSetup &setup, QWidget *parent = nullptr);
+    ~MovementWindow() override;
 
-    Movimento &movimento() { return m_mov; }
-    /// Edit state (editar) rather than browse state (navegar).
-    bool editando() const { return m_editando; }
+    Movements &movements() { return m_movements; }
 
     QToolButton *btnNovo;
     QToolButton *btnSalvar;
@@ -64,13 +75,13 @@ public:
     QAction *Novo1;
 
     void navegar();
-    /// dataTravada: changing a saved movement, whose date cannot change.
-    void editar(bool dataTravada = false);
+    /// dateLocked: changing a saved movement, whose date cannot change.
+    void editar(bool dateLocked = false);
 
 protected:
-    void done(int result) override;
+    void browse() override { navegar(); }
     /// Opens the type register of the table, owned by this window, modally.
-    virtual void abrirTipos() = 0;
+    virtual void openTypes() = 0;
 
 private:
     void FormShow() override;
@@ -87,12 +98,9 @@ private:
     void btnTipoClick();
     void btnSairClick();
 
-    void montar();
-    /// Runs a step; when it fails and leaves no row being edited, the window browses again.
-    void passo(const std::function<void()> &acao);
+    void build(const MovementSetup &setup, TDM &dm);
 
-    Movimento m_mov;
-    bool m_editando = false;
+    Movements m_movements;
 };
 
 } // namespace lx::finance

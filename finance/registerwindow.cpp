@@ -1,22 +1,16 @@
 #include "finance/registerwindow.h"
 
+#include "db/rowactions.h"
 #include "db/tablecache.h"
-#include "finance/tdm.h"
+#include "ui/buttons.h"
 #include "ui/datasource.h"
 #include "ui/dbedit.h"
 #include "ui/dbgrid.h"
 #include "ui/dbnavigator.h"
 #include "ui/guard.h"
-#include "ui/keymap.h"
 
-#include <QAbstractButton>
-#include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
-#include <QShowEvent>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
@@ -24,77 +18,19 @@
 
 namespace lx::finance {
 
-void mapearTeclas(QWidget *caixa, const std::function<void()> &salvar,
-                  const std::function<void()> &sair, bool lista)
+RegisterWindow::RegisterWindow(const RegisterLayout &layout, ui::DataSource *source,
+                               QWidget *parent)
+    : ui::RecordWindow(source, parent), m_steps(*source->cache(), layout.codeField),
+      m_fields(layout.fields)
 {
-    ui::KeyMap &k = ui::keys(caixa);
-    if (lista)
-        k.enterNext();
-    else
-        k.next().prev();
-    k.on(Qt::Key_F5, salvar).on(Qt::Key_Escape, sair);
-}
-
-TravaLinha::TravaLinha(TableCache *cache, QObject *parent) : QObject(parent), m_cache(cache) {}
-
-void TravaLinha::vigiar(QWidget *controle)
-{
-    controle->installEventFilter(this);
-}
-
-bool TravaLinha::eventFilter(QObject *watched, QEvent *event)
-{
-    if (!m_cache || !m_cache->isEditing())
-        return QObject::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::ContextMenu:
-        return true;
-    case QEvent::KeyPress: {
-        // Moving the focus away and closing stay possible.
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        return key != Qt::Key_Tab && key != Qt::Key_Backtab && key != Qt::Key_Escape;
-    }
-    default:
-        return QObject::eventFilter(watched, event);
-    }
-}
-
-namespace {
-
-QToolButton *botao(QWidget *pai, const char *nome, const QString &legenda,
-                   QStyle::StandardPixmap figura)
-{
-    auto *b = new QToolButton(pai);
-    b->setObjectName(QLatin1String(nome));
-    b->setText(legenda);
-    b->setIcon(pai->style()->standardIcon(figura));
-    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    // The picture goes right of the caption.
-    b->setLayoutDirection(Qt::RightToLeft);
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    return b;
-}
-
-} // namespace
-
-RegisterWindow::RegisterWindow(const FichaCadastro &ficha, QWidget *parent)
-    : ui::FormDialog(parent), m_cadastro(*(DM->*ficha.cache), ficha.codigo), m_campos(ficha.campos)
-{
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(ficha.titulo);
-    montar(ficha, DM->*ficha.dados);
+    setWindowTitle(layout.caption);
+    build(layout);
     navegar();
 }
 
 RegisterWindow::~RegisterWindow() = default;
 
-void RegisterWindow::montar(const FichaCadastro &ficha, ui::DataSource *dados)
+void RegisterWindow::build(const RegisterLayout &layout)
 {
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -105,164 +41,154 @@ void RegisterWindow::montar(const FichaCadastro &ficha, ui::DataSource *dados)
     PageControl1->addTab(TabSheet1, QStringLiteral("Cadastro"));
     PageControl1->addTab(TabSheet2, QStringLiteral("Consulta"));
 
-    auto *linha = new QHBoxLayout(TabSheet1);
-    auto *dadosCol = new QVBoxLayout;
-    for (int i = 0; i < ficha.campos.size(); ++i) {
-        const CampoCadastro &c = ficha.campos[i];
-        auto *rotulo = new QLabel(c.rotulo, TabSheet1);
-        rotulo->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        auto *caixa = new ui::DBEdit(dados, c.campo, TabSheet1);
-        caixa->setObjectName(QStringLiteral("DBEdit%1").arg(i + 1));
-        rotulo->setBuddy(caixa);
-        dadosCol->addWidget(rotulo);
-        dadosCol->addWidget(caixa);
-        rotulos << rotulo;
-        caixas << caixa;
-        if (c.descricao)
-            mapearTeclas(
-                caixa, [this] { btnSalvarClick(); }, [this] { btnSairClick(); });
+    auto *row = new QHBoxLayout(TabSheet1);
+    auto *dataColumn = new QVBoxLayout;
+    for (int i = 0; i < layout.fields.size(); ++i) {
+        const RegisterField &f = layout.fields[i];
+        auto *label = new QLabel(f.label, TabSheet1);
+        label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+        auto *box = new ui::DBEdit(dataSource(), f.field, TabSheet1);
+        box->setObjectName(QStringLiteral("DBEdit%1").arg(i + 1));
+        label->setBuddy(box);
+        dataColumn->addWidget(label);
+        dataColumn->addWidget(box);
+        labels << label;
+        boxes << box;
+        if (f.description)
+            ui::mapEntryKeys(
+                box, [this] { btnSalvarClick(); }, [this] { btnSairClick(); });
     }
-    DBNavigator1 = new ui::DBNavigator(dados, TabSheet1);
+    DBNavigator1 = new ui::DBNavigator(dataSource(), TabSheet1);
     DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
-    dadosCol->addSpacing(8);
-    dadosCol->addWidget(DBNavigator1, 0, Qt::AlignLeft);
-    dadosCol->addStretch();
-    linha->addLayout(dadosCol, 1);
+    dataColumn->addSpacing(8);
+    dataColumn->addWidget(DBNavigator1, 0, Qt::AlignLeft);
+    dataColumn->addStretch();
+    row->addLayout(dataColumn, 1);
 
-    auto *botoes = new QVBoxLayout;
-    btnNovo = botao(TabSheet1, "btnNovo", QStringLiteral("Novo"), QStyle::SP_FileIcon);
-    btnAlterar = botao(TabSheet1, "btnAlterar", QStringLiteral("Alterar"),
-                       QStyle::SP_FileDialogDetailedView);
-    btnSalvar =
-        botao(TabSheet1, "btnSalvar", QStringLiteral("Salvar"), QStyle::SP_DialogSaveButton);
-    btnCancelar =
-        botao(TabSheet1, "btnCancelar", QStringLiteral("Cancelar"), QStyle::SP_DialogCancelButton);
-    btnExcluir = botao(TabSheet1, "btnExcluir", QStringLiteral("Excluir"), QStyle::SP_TrashIcon);
-    btnConsultar = botao(TabSheet1, "btnConsultar", QStringLiteral("Consultar"),
-                         QStyle::SP_FileDialogContentsView);
-    btnSair = botao(TabSheet1, "btnSair", QStringLiteral("Sair"), QStyle::SP_DialogCloseButton);
-    const std::pair<QToolButton *, void (RegisterWindow::*)()> acoes[] = {
-        {btnNovo, &RegisterWindow::btnNovoClick},
-        {btnAlterar, &RegisterWindow::btnAlterarClick},
-        {btnSalvar, &RegisterWindow::btnSalvarClick},
-        {btnCancelar, &RegisterWindow::btnCancelarClick},
-        {btnExcluir, &RegisterWindow::btnExcluirClick},
-        {btnConsultar, &RegisterWindow::btnConsultarClick},
-        {btnSair, &RegisterWindow::btnSairClick}};
-    for (const auto &[b, handler] : acoes) {
-        botoes->addWidget(b);
-        ui::on(b, &QToolButton::clicked, this, [this, h = handler] { (this->*h)(); });
+    QStyle *s = style();
+    ui::ButtonLook look;
+    look.pictureRight = true;
+    look.stretch = true;
+    const struct
+    {
+        QToolButton *&button;
+        const char *name;
+        const char *caption;
+        QStyle::StandardPixmap picture;
+        void (RegisterWindow::*handler)();
+    } buttons[] = {
+        {btnNovo, "btnNovo", "Novo", QStyle::SP_FileIcon, &RegisterWindow::btnNovoClick},
+        {btnAlterar, "btnAlterar", "Alterar", QStyle::SP_FileDialogDetailedView,
+         &RegisterWindow::btnAlterarClick},
+        {btnSalvar, "btnSalvar", "Salvar", QStyle::SP_DialogSaveButton,
+         &RegisterWindow::btnSalvarClick},
+        {btnCancelar, "btnCancelar", "Cancelar", QStyle::SP_DialogCancelButton,
+         &RegisterWindow::btnCancelarClick},
+        {btnExcluir, "btnExcluir", "Excluir", QStyle::SP_TrashIcon,
+         &RegisterWindow::btnExcluirClick},
+        {btnConsultar, "btnConsultar", "Consultar", QStyle::SP_FileDialogContentsView,
+         &RegisterWindow::btnConsultarClick},
+        {btnSair, "btnSair", "Sair", QStyle::SP_DialogCloseButton, &RegisterWindow::btnSairClick},
+    };
+    auto *buttonColumn = new QVBoxLayout;
+    for (const auto &b : buttons) {
+        b.button = ui::makeButton(TabSheet1, QString::fromLatin1(b.name),
+                                  QString::fromUtf8(b.caption), s->standardIcon(b.picture), look);
+        buttonColumn->addWidget(b.button);
+        ui::on(b.button, &QToolButton::clicked, this, [this, h = b.handler] { (this->*h)(); });
     }
-    botoes->addStretch();
-    linha->addLayout(botoes);
+    buttonColumn->addStretch();
+    row->addLayout(buttonColumn);
 
-    auto *grade = new QVBoxLayout(TabSheet2);
-    DBGrid1 = new ui::DBGrid(dados, ficha.colunas, TabSheet2);
+    auto *gridPage = new QVBoxLayout(TabSheet2);
+    DBGrid1 = new ui::DBGrid(dataSource(), layout.columns, TabSheet2);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    grade->addWidget(DBGrid1);
-    connect(DBGrid1, &ui::DBGrid::rowDoubleClicked, this,
-            [this] { ui::guard(this, [this] { DBGrid1DblClick(); }); });
+    gridPage->addWidget(DBGrid1);
+    ui::on(DBGrid1, &ui::DBGrid::rowDoubleClicked, this, [this] { DBGrid1DblClick(); });
 
-    auto *trava = new TravaLinha(&cache(), this);
-    trava->vigiar(DBGrid1);
-    trava->vigiar(DBGrid1->viewport());
+    lockRow({DBGrid1, DBGrid1->viewport()});
     for (auto b : {ui::DBNavigator::First, ui::DBNavigator::Prior, ui::DBNavigator::Next,
                    ui::DBNavigator::Last})
-        trava->vigiar(DBNavigator1->button(b));
+        lockRow({DBNavigator1->button(b)});
 
-    QWidget *anterior = nullptr;
-    for (ui::DBEdit *c : caixas) {
-        if (anterior)
-            setTabOrder(anterior, c);
-        anterior = c;
+    QList<QWidget *> dataBoxes;
+    QWidget *previous = nullptr;
+    for (int i = 0; i < boxes.size(); ++i) {
+        if (previous)
+            setTabOrder(previous, boxes[i]);
+        previous = boxes[i];
+        // A box that is never editable stays disabled in both states.
+        if (m_fields[i].editable)
+            dataBoxes << boxes[i];
+        else
+            boxes[i]->setEnabled(false);
     }
-    if (anterior)
-        setTabOrder(anterior, DBNavigator1);
+    if (previous)
+        setTabOrder(previous, DBNavigator1);
+    setStateControls({btnNovo, btnExcluir, btnConsultar, btnSair},
+                     dataBoxes + QList<QWidget *>{btnSalvar, btnCancelar});
 
-    auto *janela = new QVBoxLayout(this);
-    janela->addWidget(PageControl1);
+    auto *window = new QVBoxLayout(this);
+    window->addWidget(PageControl1);
     resize(440, 300);
 }
 
-ui::DBEdit *RegisterWindow::caixa(const QString &campo) const
+ui::DBEdit *RegisterWindow::box(const QString &field) const
 {
-    for (int i = 0; i < m_campos.size(); ++i)
-        if (m_campos[i].campo.compare(campo, Qt::CaseInsensitive) == 0)
-            return caixas[i];
+    for (int i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i].field.compare(field, Qt::CaseInsensitive) == 0)
+            return boxes[i];
     return nullptr;
 }
 
 void RegisterWindow::navegar()
 {
-    m_editando = false;
-    for (ui::DBEdit *c : caixas)
-        c->setEnabled(false);
-    for (QToolButton *b : {btnNovo, btnExcluir, btnConsultar, btnSair})
-        b->setEnabled(true);
-    for (QToolButton *b : {btnSalvar, btnCancelar})
-        b->setEnabled(false);
+    enterState(false);
 }
 
 void RegisterWindow::editar()
 {
-    m_editando = true;
-    for (int i = 0; i < caixas.size(); ++i)
-        caixas[i]->setEnabled(m_campos[i].editavel);
-    for (QToolButton *b : {btnNovo, btnExcluir, btnConsultar, btnSair})
-        b->setEnabled(false);
-    for (QToolButton *b : {btnSalvar, btnCancelar})
-        b->setEnabled(true);
-    for (int i = 0; i < caixas.size(); ++i)
-        if (m_campos[i].descricao)
-            caixas[i]->setFocus(Qt::TabFocusReason);
-}
-
-void RegisterWindow::passo(const std::function<void()> &acao)
-{
-    try {
-        acao();
-    } catch (const DbError &) {
-        if (m_editando && !cache().isEditing())
-            navegar();
-        throw;
-    }
+    enterState(true);
+    for (int i = 0; i < boxes.size(); ++i)
+        if (m_fields[i].description)
+            boxes[i]->setFocus(Qt::TabFocusReason);
 }
 
 void RegisterWindow::FormShow()
 {
     cache().open();
     if (cache().isEditing())
-        cancelarLinha(cache());
+        cancelRow(cache());
     navegar();
 }
 
 void RegisterWindow::btnNovoClick()
 {
-    m_cadastro.novo();
+    m_steps.insertNew();
     editar();
 }
 
 void RegisterWindow::btnAlterarClick()
 {
-    m_cadastro.alterar();
+    m_steps.edit();
     editar();
 }
 
 void RegisterWindow::btnSalvarClick()
 {
-    passo([this] { m_cadastro.salvar(); });
+    step([this] { m_steps.save(); });
     navegar();
 }
 
 void RegisterWindow::btnCancelarClick()
 {
-    passo([this] { m_cadastro.cancelar(); });
+    step([this] { m_steps.cancel(); });
     navegar();
 }
 
 void RegisterWindow::btnExcluirClick()
 {
-    m_cadastro.excluir();
+    m_steps.remove();
 }
 
 void RegisterWindow::btnConsultarClick()
@@ -278,15 +204,6 @@ void RegisterWindow::DBGrid1DblClick()
 void RegisterWindow::btnSairClick()
 {
     close();
-}
-
-void RegisterWindow::done(int result)
-{
-    // A row still being edited is cancelled, not left half-done in the shared cache.
-    if (cache().isEditing())
-        ui::guard(this, [this] { m_cadastro.cancelar(); });
-    m_editando = false;
-    QDialog::done(result);
 }
 
 } // namespace lx::finance

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "db/connection.h"
-
-#include <QObject>
+#include "ui/datamodule.h"
 
 namespace lx {
 class TableCache;
@@ -14,18 +12,14 @@ class DataSource;
 namespace lx::finance {
 
 /// The finance program's data module: its one connection "TOSTARA" and the shared table
-/// caches. The windows open a cache the first time they need it; it then stays open.
-class TDM : public QObject
+/// caches with their data sources. The windows open a cache the first time they need it; it
+/// then stays open.
+class TDM : public ui::DataModule
 {
     Q_OBJECT
 public:
-    /// Sets up the connection from the platform's alias file and the given program folder.
-    explicit TDM(const QString &programFolder, QObject *parent = nullptr);
-    /// The same with another alias file.
-    TDM(const QString &aliasFile, const QString &programFolder, QObject *parent = nullptr);
+    explicit TDM(QObject *parent = nullptr);
     ~TDM() override;
-
-    Connection SQLConnection1{QStringLiteral("TOSTARA")};
 
     TableCache *const TBGASTO;
     TableCache *const TBRECEBIMENTO;
@@ -35,7 +29,6 @@ public:
     TableCache *const TBCONTPAG;
     TableCache *const TBCONTA;
 
-    /// What the windows' bound controls show and edit, one per cache.
     ui::DataSource *const DSGASTO;
     ui::DataSource *const DSRECEBIMENTO;
     ui::DataSource *const DSCAIXAMES;
@@ -44,10 +37,9 @@ public:
     ui::DataSource *const DSCONTPAG;
     ui::DataSource *const DSCONTA;
 
-private:
-    /// Connects; a failure is shown in the error box and the program goes on, each later
-    /// open of a cache trying again.
-    void DataModuleCreate(const QString &aliasFile, const QString &programFolder);
+    /// Finds the database and connects; returns the error to show when that fails (the
+    /// program goes on, and each later open of a cache tries again).
+    QString DataModuleCreate(const QString &aliasFile, const QString &programFolder);
 };
 
 /// The data module of the running program; set while it exists.

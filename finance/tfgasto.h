@@ -5,14 +5,17 @@
 namespace lx::finance {
 
 /// "Gastos": the expenses; its type button opens TFTipoGasto.
-class TFGasto : public TFMovimento
+class TFGasto : public MovementWindow
 {
     Q_OBJECT
 public:
-    explicit TFGasto(QWidget *parent = nullptr);
+    explicit TFGasto(TDM &dm, QWidget *parent = nullptr);
 
 protected:
-    void abrirTipos() override;
+    void openTypes() override;
+
+private:
+    TDM &m_dm;
 };
 
 } // namespace lx::finance

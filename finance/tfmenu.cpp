@@ -1,7 +1,7 @@
 #include "finance/tfmenu.h"
 
+#include "ui/buttons.h"
 #include "ui/formdialog.h"
-
 #include "finance/menubarstyle.h"
 #include "finance/tdm.h"
 #include "finance/tfgasto.h"
@@ -36,12 +36,6 @@ QPointer<TFTipoGasto> FTipoGasto;
 QPointer<TFTipoEntrada> FTipoEntrada;
 
 namespace {
-TFMenu::ModalHook &modalHook()
-{
-    static TFMenu::ModalHook hook;
-    return hook;
-}
-
 QIcon picture(const QString &name)
 {
     return QIcon(QStringLiteral(":/finance/images/%1.jpg").arg(name));
@@ -54,8 +48,9 @@ TFMenu::TFMenu(const QString &aliasFile, const QString &programFolder, QWidget *
     : QMainWindow(parent)
 {
     FMenu = this;
-    montar();
+    build();
     FormCreate(aliasFile, programFolder);
+    ui::onShow(this, [this] { FormShow(); });
 }
 
 TFMenu::~TFMenu()
@@ -66,12 +61,7 @@ TFMenu::~TFMenu()
     qDeleteAll(findChildren<QDialog *>(Qt::FindDirectChildrenOnly));
 }
 
-void TFMenu::setModalHook(ModalHook hook)
-{
-    modalHook() = std::move(hook);
-}
-
-void TFMenu::montar()
+void TFMenu::build()
 {
     setObjectName(QStringLiteral("FMenu"));
     setWindowTitle(QStringLiteral("Tostara"));
@@ -86,16 +76,16 @@ void TFMenu::montar()
     auto *row = new QHBoxLayout(panel);
     row->setContentsMargins(4, 4, 4, 4);
     row->setSpacing(2);
-    btnGasto = botao("btnGasto", QStringLiteral("Informar Gasto"), QStringLiteral("gasto"),
+    btnGasto = button("btnGasto", QStringLiteral("Informar Gasto"), QStringLiteral("gasto"),
                      &TFMenu::btnGastoClick);
-    btnRecebimento = botao("btnRecebimento", QStringLiteral("Informar Entrada"),
+    btnRecebimento = button("btnRecebimento", QStringLiteral("Informar Entrada"),
                            QStringLiteral("entrada"), &TFMenu::btnRecebimentoClick);
-    btnCaixa = botao("btnCaixa", QStringLiteral("Consultar Caixa"), QStringLiteral("caixa"),
+    btnCaixa = button("btnCaixa", QStringLiteral("Consultar Caixa"), QStringLiteral("caixa"),
                      &TFMenu::btnCaixaClick);
-    btnGraficos = botao("btnGraficos", QStringLiteral("Ver Gráficos"), QStringLiteral("graficos"),
+    btnGraficos = button("btnGraficos", QStringLiteral("Ver Gráficos"), QStringLiteral("graficos"),
                         &TFMenu::btnGraficosClick);
     btnSair =
-        botao("btnSair", QStringLiteral("Sair"), QStringLiteral("sair"), &TFMenu::btnSairClick);
+        button("btnSair", QStringLiteral("Sair"), QStringLiteral("sair"), &TFMenu::btnSairClick);
     for (QToolButton *b : {btnGasto, btnRecebimento, btnCaixa, btnGraficos, btnSair})
         row->addWidget(b);
     row->addStretch();
@@ -126,27 +116,27 @@ void TFMenu::montar()
 
     Sadas1 = bar->addMenu(picture(QStringLiteral("saidas")), QStringLiteral("Saídas"));
     Sadas1->setObjectName(QStringLiteral("Sadas1"));
-    InformarGasto1 = entrada(Sadas1, "InformarGasto1", QStringLiteral("Informar Gasto"),
+    InformarGasto1 = entry(Sadas1, "InformarGasto1", QStringLiteral("Informar Gasto"),
                              QStringLiteral("gasto"), &TFMenu::InformarGasto1Click);
     CadastrodeTiposdeGastos1 =
-        entrada(Sadas1, "CadastrodeTiposdeGastos1", QStringLiteral("Cadastro de Tipos de Gastos"),
+        entry(Sadas1, "CadastrodeTiposdeGastos1", QStringLiteral("Cadastro de Tipos de Gastos"),
                 QStringLiteral("tiposgasto"), &TFMenu::CadastrodeTiposdeGastos1Click);
-    ContasPagar1 = entrada(Sadas1, "ContasPagar1", QStringLiteral("Contas à Pagar"),
+    ContasPagar1 = entry(Sadas1, "ContasPagar1", QStringLiteral("Contas à Pagar"),
                            QStringLiteral("contas"), &TFMenu::ContasPagar1Click);
 
     Entradas1 = bar->addMenu(picture(QStringLiteral("entradas")), QStringLiteral("Entradas"));
     Entradas1->setObjectName(QStringLiteral("Entradas1"));
-    InformarEntrada1 = entrada(Entradas1, "InformarEntrada1", QStringLiteral("Informar Entrada"),
+    InformarEntrada1 = entry(Entradas1, "InformarEntrada1", QStringLiteral("Informar Entrada"),
                                QStringLiteral("entrada"), &TFMenu::InformarEntrada1Click);
-    CadastrodeTiposdeEntradas1 = entrada(
+    CadastrodeTiposdeEntradas1 = entry(
         Entradas1, "CadastrodeTiposdeEntradas1", QStringLiteral("Cadastro de Tipos de Entradas"),
         QStringLiteral("tiposentrada"), &TFMenu::CadastrodeTiposdeEntradas1Click);
 
     Relatrios1 = bar->addMenu(picture(QStringLiteral("relatorios")), QStringLiteral("Relatórios"));
     Relatrios1->setObjectName(QStringLiteral("Relatrios1"));
-    Grficos1 = entrada(Relatrios1, "Grficos1", QStringLiteral("Gráficos"),
+    Grficos1 = entry(Relatrios1, "Grficos1", QStringLiteral("Gráficos"),
                        QStringLiteral("graficos"), &TFMenu::Grficos1Click);
-    Listagens1 = entrada(Relatrios1, "Listagens1", QStringLiteral("Listagens"),
+    Listagens1 = entry(Relatrios1, "Listagens1", QStringLiteral("Listagens"),
                          QStringLiteral("listagens"), &TFMenu::Listagens1Click);
 
     // Not in the menu bar, yet its shortcut works: it belongs to the window itself.
@@ -157,7 +147,7 @@ void TFMenu::montar()
     addAction(Sair1);
     ui::on(Sair1, &QAction::triggered, this, [this] { Sair1Click(); });
 
-    // Their windows do not exist yet.
+    // Nothing opens from these: disabled.
     for (QToolButton *b : {btnCaixa, btnGraficos})
         b->setEnabled(false);
     for (QAction *a : {ContasPagar1, Grficos1, Listagens1})
@@ -166,28 +156,23 @@ void TFMenu::montar()
     setFixedSize(sizeHint());
 }
 
-QToolButton *TFMenu::botao(const char *name, const QString &caption, const QString &pictureName,
-                           void (TFMenu::*handler)())
+QToolButton *TFMenu::button(const char *name, const QString &caption, const QString &pictureName,
+                            void (TFMenu::*handler)())
 {
-    auto *b = new QToolButton(this);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setText(caption);
-    b->setIcon(picture(pictureName));
-    b->setIconSize(QSize(40, 40));
-    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    b->setAutoRaise(true);
-    b->setMinimumWidth(96);
-    // Blue while usable; a disabled button keeps the style's grey.
-    QPalette p = b->palette();
-    p.setColor(QPalette::Active, QPalette::ButtonText, Qt::blue);
-    p.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::blue);
-    b->setPalette(p);
+    ui::ButtonLook look;
+    look.style = Qt::ToolButtonTextUnderIcon;
+    look.iconSize = 40;
+    look.takesFocus = true;
+    look.minimumSize = QSize(96, 0);
+    look.captionColor = Qt::blue;
+    QToolButton *b =
+        ui::makeButton(this, QString::fromLatin1(name), caption, picture(pictureName), look);
     ui::on(b, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
     return b;
 }
 
-QAction *TFMenu::entrada(QMenu *menu, const char *name, const QString &caption,
-                         const QString &pictureName, void (TFMenu::*handler)())
+QAction *TFMenu::entry(QMenu *menu, const char *name, const QString &caption,
+                      const QString &pictureName, void (TFMenu::*handler)())
 {
     QAction *a = menu->addAction(picture(pictureName), caption);
     a->setObjectName(QString::fromLatin1(name));
@@ -198,14 +183,10 @@ QAction *TFMenu::entrada(QMenu *menu, const char *name, const QString &caption,
 void TFMenu::FormCreate(const QString &aliasFile, const QString &programFolder)
 {
     m_programFolder = programFolder;
-    m_dm = new TDM(aliasFile, m_programFolder, this);
-}
-
-void TFMenu::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    m_dm = new TDM(this);
+    const QString error = m_dm->DataModuleCreate(aliasFile, m_programFolder);
+    if (!error.isEmpty())
+        ui::Dialogs::error(this, error);
 }
 
 void TFMenu::FormShow()
@@ -230,24 +211,13 @@ void TFMenu::FormClose()
     QCoreApplication::quit();
 }
 
-void TFMenu::mostrarModal(QDialog *window)
-{
-    if (modalHook()) {
-        window->setWindowModality(Qt::ApplicationModal);
-        window->show();
-        modalHook()(window);
-        return;
-    }
-    window->exec();
-}
-
 void TFMenu::btnGastoClick()
 {
-    abrir(FGasto);
+    open(FGasto);
 }
 void TFMenu::btnRecebimentoClick()
 {
-    abrir(FRecebimento);
+    open(FRecebimento);
 }
 void TFMenu::btnCaixaClick() {}
 void TFMenu::btnGraficosClick() {}
@@ -261,7 +231,7 @@ void TFMenu::InformarGasto1Click()
 }
 void TFMenu::CadastrodeTiposdeGastos1Click()
 {
-    abrir(FTipoGasto);
+    open(FTipoGasto);
 }
 void TFMenu::ContasPagar1Click() {}
 void TFMenu::InformarEntrada1Click()
@@ -270,7 +240,7 @@ void TFMenu::InformarEntrada1Click()
 }
 void TFMenu::CadastrodeTiposdeEntradas1Click()
 {
-    abrir(FTipoEntrada);
+    open(FTipoEntrada);
 }
 void TFMenu::Grficos1Click()
 {

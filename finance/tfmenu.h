@@ -1,12 +1,12 @@
 #pragma once
 
 #include "finance/forms.h"
+#include "ui/dialogs.h"
 
 #include <QDialog>
 #include <QMainWindow>
 #include <QPointer>
 
-#include <functional>
 
 class QAction;
 class QLabel;
@@ -31,13 +31,7 @@ public:
 
     /// Opens a window: a fresh instance owned by this window, stored in its variable
     /// (freeing the previous, closed one) and shown modally.
-    template <typename W> W *abrir(QPointer<W> &variavel);
-
-    /// Tests see each window that would be shown modally, shown without blocking, instead.
-    using ModalHook = std::function<void(QDialog *)>;
-    static void setModalHook(ModalHook hook);
-    /// Shows a window modally (or hands it to the test hook); other windows open theirs here.
-    static void mostrarModal(QDialog *window);
+    template <typename W> W *open(QPointer<W> &variable);
 
     TDM *dm() const { return m_dm; }
 
@@ -62,7 +56,6 @@ public:
     QLabel *Image1;
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -84,11 +77,11 @@ private:
     void Listagens1Click();
     void Sair1Click();
 
-    void montar();
-    QToolButton *botao(const char *name, const QString &caption, const QString &picture,
-                       void (TFMenu::*handler)());
-    QAction *entrada(QMenu *menu, const char *name, const QString &caption, const QString &picture,
-                     void (TFMenu::*handler)());
+    void build();
+    QToolButton *button(const char *name, const QString &caption, const QString &picture,
+                        void (TFMenu::*handler)());
+    QAction *entry(QMenu *menu, const char *name, const QString &caption, const QString &picture,
+                   void (TFMenu::*handler)());
 
     QString m_programFolder;
     TDM *m_dm = nullptr;
@@ -98,12 +91,12 @@ private:
 /// The main window of the running program; set while it exists.
 extern TFMenu *FMenu;
 
-template <typename W> W *TFMenu::abrir(QPointer<W> &variavel)
+template <typename W> W *TFMenu::open(QPointer<W> &variable)
 {
-    delete variavel.data();
-    auto *window = new W(this);
-    variavel = window;
-    mostrarModal(window);
+    delete variable.data();
+    auto *window = new W(*m_dm, this);
+    variable = window;
+    ui::Dialogs::showModal(window);
     return window;
 }
 

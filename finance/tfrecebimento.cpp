@@ -1,26 +1,27 @@
 #include "finance/tfrecebimento.h"
 
 #include "finance/forms.h"
-#include "finance/tfmenu.h"
 #include "finance/tftipoentrada.h"
+#include "ui/dialogs.h"
 
 #include <QIcon>
 #include <QToolButton>
 
 namespace lx::finance {
 
-TFRecebimento::TFRecebimento(QWidget *parent) : TFMovimento(tabelaRecebimento(), parent)
+TFRecebimento::TFRecebimento(TDM &dm, QWidget *parent)
+    : MovementWindow(dm, MovementSetup::receipts(), parent), m_dm(dm)
 {
     setObjectName(QStringLiteral("FRecebimento"));
     btnTipo->setIcon(QIcon(QStringLiteral(":/finance/images/tiposentrada.jpg")));
 }
 
-void TFRecebimento::abrirTipos()
+void TFRecebimento::openTypes()
 {
-    auto *janela = new TFTipoEntrada(this);
-    janela->setAttribute(Qt::WA_DeleteOnClose);
-    FTipoEntrada = janela;
-    TFMenu::mostrarModal(janela);
+    auto *window = new TFTipoEntrada(m_dm, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    FTipoEntrada = window;
+    ui::Dialogs::showModal(window);
 }
 
 } // namespace lx::finance

@@ -5,14 +5,17 @@
 namespace lx::finance {
 
 /// "Entrada de Dinheiro": the receipts; its type button opens TFTipoEntrada.
-class TFRecebimento : public TFMovimento
+class TFRecebimento : public MovementWindow
 {
     Q_OBJECT
 public:
-    explicit TFRecebimento(QWidget *parent = nullptr);
+    explicit TFRecebimento(TDM &dm, QWidget *parent = nullptr);
 
 protected:
-    void abrirTipos() override;
+    void openTypes() override;
+
+private:
+    TDM &m_dm;
 };
 
 } // namespace lx::finance

@@ -5,22 +5,20 @@
 namespace lx::finance {
 
 namespace {
-const FichaCadastro &ficha()
+const RegisterLayout &registerLayout()
 {
-    static const FichaCadastro f{
+    static const RegisterLayout layout{
         QStringLiteral("Cadastro de Tipos de Entrada"),
-        &TDM::TBTIPOREC,
-        &TDM::DSTIPOREC,
         QStringLiteral("TRECODIGO"),
         {{QStringLiteral("CÓDIGO"), QStringLiteral("TRECODIGO"), false, false},
          {QStringLiteral("DESCRIÇÃO"), QStringLiteral("TREDESCRICAO"), true, true}},
         {{QStringLiteral("TRECODIGO"), QStringLiteral("Código"), Qt::AlignCenter},
          {QStringLiteral("TREDESCRICAO"), QStringLiteral("Descrição"), Qt::AlignCenter}}};
-    return f;
+    return layout;
 }
 } // namespace
 
-TFTipoEntrada::TFTipoEntrada(QWidget *parent) : RegisterWindow(ficha(), parent)
+TFTipoEntrada::TFTipoEntrada(TDM &dm, QWidget *parent) : RegisterWindow(registerLayout(), dm.DSTIPOREC, parent)
 {
     setObjectName(QStringLiteral("FTipoEntrada"));
 }

@@ -4,12 +4,14 @@
 
 namespace lx::finance {
 
+class TDM;
+
 /// "Cadastro de Tipos de Entrada": the receipt types. Its code box never takes typing.
 class TFTipoEntrada : public RegisterWindow
 {
     Q_OBJECT
 public:
-    explicit TFTipoEntrada(QWidget *parent = nullptr);
+    explicit TFTipoEntrada(TDM &dm, QWidget *parent = nullptr);
 };
 
 } // namespace lx::finance

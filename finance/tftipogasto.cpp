@@ -5,22 +5,20 @@
 namespace lx::finance {
 
 namespace {
-const FichaCadastro &ficha()
+const RegisterLayout &registerLayout()
 {
-    static const FichaCadastro f{
+    static const RegisterLayout layout{
         QStringLiteral("Cadastro de Tipos de Gasto"),
-        &TDM::TBTIPOGASTO,
-        &TDM::DSTIPOGASTO,
         QStringLiteral("TGACODIGO"),
         {{QStringLiteral("CÓDIGO"), QStringLiteral("TGACODIGO"), true, false},
          {QStringLiteral("DESCRIÇÃO"), QStringLiteral("TGADESCRICAO"), true, true}},
         {{QStringLiteral("TGACODIGO"), QStringLiteral("Código"), Qt::AlignCenter},
          {QStringLiteral("TGADESCRICAO"), QStringLiteral("Descrição"), Qt::AlignCenter}}};
-    return f;
+    return layout;
 }
 } // namespace
 
-TFTipoGasto::TFTipoGasto(QWidget *parent) : RegisterWindow(ficha(), parent)
+TFTipoGasto::TFTipoGasto(TDM &dm, QWidget *parent) : RegisterWindow(registerLayout(), dm.DSTIPOGASTO, parent)
 {
     setObjectName(QStringLiteral("FTipoGasto"));
 }

@@ -4,12 +4,14 @@
 
 namespace lx::finance {
 
+class TDM;
+
 /// "Cadastro de Tipos de Gasto": the expense types. Its code box takes typing in edit state.
 class TFTipoGasto : public RegisterWindow
 {
     Q_OBJECT
 public:
-    explicit TFTipoGasto(QWidget *parent = nullptr);
+    explicit TFTipoGasto(TDM &dm, QWidget *parent = nullptr);
 };
 
 } // namespace lx::finance

@@ -1,6 +1,6 @@
 #include "agenda/core/credentials.h"
 
-#include "db/dberror.h"
+#include "db/rowactions.h"
 #include "db/tablecache.h"
 
 namespace lx::agenda {
@@ -39,16 +39,10 @@ CredentialChange changeCredentials(TableCache &users, const QString &login, cons
     if (newPassword != repeatPassword)
         return CredentialChange::RepeatMismatch;
     users.edit();
-    try {
-        users.setValue(QStringLiteral("USULOGIN"), upperCredential(newLogin));
-        users.setValue(QStringLiteral("USUSENHA"), upperCredential(newPassword));
-        users.post();
-        users.applyUpdates(0);
-    } catch (const DbError &) {
-        // The refused change must not linger in the cache, where sign-in would accept it.
-        users.close();
-        throw;
-    }
+    users.setValue(QStringLiteral("USULOGIN"), upperCredential(newLogin));
+    users.setValue(QStringLiteral("USUSENHA"), upperCredential(newPassword));
+    // A refused change must not linger in the cache, where sign-in would accept it.
+    saveRow(users, OnRefusal::Drop);
     return CredentialChange::Changed;
 }
 

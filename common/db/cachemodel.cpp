@@ -1,15 +1,13 @@
 #include "db/cachemodel.h"
 
-#include "db/fieldformat.h"
 #include "db/tablecache.h"
 
 namespace lx {
 
 CacheModel::CacheModel(TableCache *cache, const QList<Column> &columns, QObject *parent)
-    : QAbstractTableModel(parent), m_cache(cache), m_columns(columns)
+    : GridModel(columns, parent), m_cache(cache)
 {
-    for (const Column &c : columns)
-        m_fields << cache->requireField(c.field);
+    resolveFields([cache](const QString &field) { return cache->requireField(field); });
 
     connect(cache, &TableCache::aboutToReset, this, [this] { beginResetModel(); });
     connect(cache, &TableCache::reset, this, [this] { endResetModel(); });
@@ -20,7 +18,7 @@ CacheModel::CacheModel(TableCache *cache, const QList<Column> &columns, QObject 
             [this](int a, int b) { beginRemoveRows({}, a, b); });
     connect(cache, &TableCache::rowsRemoved, this, [this] { endRemoveRows(); });
     connect(cache, &TableCache::rowChanged, this, [this](int row) {
-        if (rowCount() == 0 || m_columns.isEmpty())
+        if (rowCount() == 0 || columnCount() == 0)
             return;
         if (row < 0) // every row (a lookup source changed)
             emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
@@ -43,37 +41,21 @@ int CacheModel::rowCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : m_cache->recordCount();
 }
 
-int CacheModel::columnCount(const QModelIndex &parent) const
+QVariant CacheModel::fieldValue(int row, int field) const
 {
-    return parent.isValid() ? 0 : int(m_columns.size());
+    return m_cache->value(row, field);
 }
 
-QVariant CacheModel::data(const QModelIndex &index, int role) const
+FieldType CacheModel::fieldType(int field) const
 {
-    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
-        return {};
-    const int field = m_fields[index.column()];
-    switch (role) {
-    case Qt::DisplayRole:
-        return displayText(m_cache->fieldDef(field).type, m_cache->value(index.row(), field));
-    case ValueRole:
-        return m_cache->value(index.row(), field);
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(m_columns[index.column()].alignment);
-    default:
-        return {};
-    }
+    return m_cache->fieldDef(field).type;
 }
 
 QVariant CacheModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DisplayRole)
-        return {};
-    if (orientation == Qt::Horizontal)
-        return section >= 0 && section < columnCount() ? m_columns[section].title : QVariant();
-    if (m_indicator)
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole && m_indicator)
         return section == m_cache->currentRow() ? QStringLiteral("▶") : QString();
-    return {};
+    return GridModel::headerData(section, orientation, role);
 }
 
 } // namespace lx

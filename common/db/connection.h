@@ -7,6 +7,8 @@
 
 namespace lx {
 
+class Transaction;
+
 /// Where the database lies: the first line of the alias file plus the database name, or the
 /// program's own folder plus the database name.
 struct DatabaseLocation
@@ -61,11 +63,13 @@ public:
     static Params designTimeParams();
 
 private:
+    friend class Transaction;
     void applyParams();
 
     QString m_name;
     QString m_qtName;
     Params m_params;
+    Transaction *m_transaction = nullptr; ///< the outer transaction open on this connection
 };
 
 } // namespace lx

@@ -29,11 +29,18 @@ QString displayText(FieldType type, const QVariant &value)
 
 QString editText(FieldType type, const QVariant &value)
 {
-    if (value.isNull())
+    if (value.isNull() || !value.isValid())
         return {};
-    if (type == FieldType::Money)
-        return QLocale().toString(value.toDouble(), 'f', 2);
-    return displayText(type, value);
+    QLocale plain;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    switch (type) {
+    case FieldType::Money:
+        return plain.toString(value.toDouble(), 'f', 2);
+    case FieldType::Float:
+        return plain.toString(value.toDouble(), 'g', 15);
+    default:
+        return displayText(type, value);
+    }
 }
 
 } // namespace lx

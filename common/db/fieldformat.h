@@ -7,6 +7,13 @@
 
 namespace lx {
 
+/// Edit masks of the programs, in the notation their fields carry.
+namespace masks {
+inline const QString date = QStringLiteral("!99/99/0000;1;_");
+inline const QString time = QStringLiteral("!90:00;1;_");
+inline const QString phone = QStringLiteral("!\\(999\\)0000-0000;1;_");
+} // namespace masks
+
 /// A column of a read-only grid: the field (or result column) it shows, its title and alignment.
 struct GridColumn
 {
@@ -19,7 +26,8 @@ struct GridColumn
 /// dd/MM/yyyy, times as HH:mm; null shows as empty text.
 QString displayText(FieldType type, const QVariant &value);
 
-/// The text an edit box shows for a value (money without the currency sign).
+/// The text an edit box shows for a value: numbers without the currency sign and without
+/// group separators, so that the text converts back as typed.
 QString editText(FieldType type, const QVariant &value);
 
 } // namespace lx

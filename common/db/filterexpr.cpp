@@ -604,4 +604,11 @@ bool FilterExpr::matches(const TableCache &cache, int physRow) const
     return m_root->test(cache, physRow);
 }
 
+QString containsFilter(const QString &column, const QString &text)
+{
+    QString literal = QLatin1Char('%') + text + QLatin1Char('%');
+    literal.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QStringLiteral("(UPPER(%1) LIKE UPPER('%2'))").arg(column, literal);
+}
+
 } // namespace lx

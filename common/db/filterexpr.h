@@ -13,6 +13,10 @@ class TableCache;
 /// SQL LIKE: % matches any run of characters, _ any one character.
 bool likeMatch(QStringView text, QStringView pattern, Qt::CaseSensitivity cs);
 
+/// The search boxes' filter: (UPPER(column) LIKE UPPER('%text%')), the text quoted as an SQL
+/// literal (single quotes doubled), so % and _ typed stay wildcards and a quote is no error.
+QString containsFilter(const QString &column, const QString &text);
+
 /// A filter expression compiled against the fields of a cache and evaluated on its rows.
 ///
 /// Grammar: or-expressions of and-expressions of [NOT] comparisons, parentheses; a comparison

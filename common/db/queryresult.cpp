@@ -124,7 +124,7 @@ QVariant QueryResult::value(int row, const QString &column) const
 }
 
 QueryModel::QueryModel(QueryResult *result, const QList<Column> &columns, QObject *parent)
-    : QAbstractTableModel(parent), m_result(result), m_columns(columns)
+    : GridModel(columns, parent), m_result(result)
 {
     resolve();
     connect(result, &QueryResult::aboutToReset, this, [this] { beginResetModel(); });
@@ -136,9 +136,7 @@ QueryModel::QueryModel(QueryResult *result, const QList<Column> &columns, QObjec
 
 void QueryModel::resolve()
 {
-    m_fields.clear();
-    for (const Column &c : m_columns)
-        m_fields << m_result->columnIndex(c.field);
+    resolveFields([this](const QString &field) { return m_result->columnIndex(field); });
 }
 
 int QueryModel::rowCount(const QModelIndex &parent) const
@@ -146,35 +144,14 @@ int QueryModel::rowCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : m_result->rowCount();
 }
 
-int QueryModel::columnCount(const QModelIndex &parent) const
+QVariant QueryModel::fieldValue(int row, int field) const
 {
-    return parent.isValid() ? 0 : int(m_columns.size());
+    return m_result->value(row, field);
 }
 
-QVariant QueryModel::data(const QModelIndex &index, int role) const
+FieldType QueryModel::fieldType(int field) const
 {
-    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
-        return {};
-    const int field = m_fields[index.column()];
-    switch (role) {
-    case Qt::DisplayRole:
-        return field < 0
-                   ? QString()
-                   : displayText(m_result->columnType(field), m_result->value(index.row(), field));
-    case ValueRole:
-        return field < 0 ? QVariant() : m_result->value(index.row(), field);
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(m_columns[index.column()].alignment);
-    default:
-        return {};
-    }
-}
-
-QVariant QueryModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
-        return {};
-    return section >= 0 && section < columnCount() ? m_columns[section].title : QVariant();
+    return m_result->columnType(field);
 }
 
 } // namespace lx

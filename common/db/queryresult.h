@@ -1,9 +1,8 @@
 #pragma once
 
-#include "db/fieldformat.h"
+#include "db/gridmodel.h"
 #include "db/schema.h"
 
-#include <QAbstractTableModel>
 #include <QList>
 #include <QObject>
 #include <QVariant>
@@ -59,30 +58,24 @@ private:
     std::vector<QVariantList> m_rows;
 };
 
-/// A read-only table model over a query result, with chosen columns and titles; values are
-/// shown as fieldformat.h says for the columns' types.
-class QueryModel : public QAbstractTableModel
+/// A read-only table model over a query result, with chosen columns and titles; a column
+/// whose field the result lacks shows empty.
+class QueryModel : public GridModel
 {
     Q_OBJECT
 public:
-    using Column = GridColumn;
-    enum Roles { ValueRole = Qt::UserRole + 1 };
-
     QueryModel(QueryResult *result, const QList<Column> &columns, QObject *parent = nullptr);
 
     QueryResult *result() const { return m_result; }
     int rowCount(const QModelIndex &parent = {}) const override;
-    int columnCount(const QModelIndex &parent = {}) const override;
-    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
+
+protected:
+    QVariant fieldValue(int row, int field) const override;
+    FieldType fieldType(int field) const override;
 
 private:
     void resolve();
-
     QueryResult *m_result;
-    QList<Column> m_columns;
-    QList<int> m_fields; ///< result column per model column, -1 while the result lacks it
 };
 
 } // namespace lx

@@ -1,6 +1,7 @@
 #include "db/tablecache.h"
 
-#include "db/cacheaccess.h"
+#include "db/cachevalues.h"
+#include "db/transaction.h"
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/filterexpr.h"
@@ -13,150 +14,10 @@
 
 namespace lx {
 
-namespace {
+using detail::nullOf;
+using detail::sameValue;
+using detail::metaTypeOf;
 
-QMetaType metaTypeOf(FieldType t)
-{
-    switch (t) {
-    case FieldType::Integer:
-        return QMetaType(QMetaType::Int);
-    case FieldType::Money:
-    case FieldType::Float:
-        return QMetaType(QMetaType::Double);
-    case FieldType::Date:
-        return QMetaType(QMetaType::QDate);
-    case FieldType::Time:
-        return QMetaType(QMetaType::QTime);
-    case FieldType::Text:
-        return QMetaType(QMetaType::QString);
-    }
-    return {};
-}
-
-QVariant nullOf(FieldType t)
-{
-    return QVariant(metaTypeOf(t));
-}
-
-bool sameValue(const QVariant &a, const QVariant &b)
-{
-    if (a.isNull() || b.isNull())
-        return a.isNull() && b.isNull();
-    return a == b;
-}
-
-} // namespace
-
-FieldDef FieldDef::fromColumn(const ColumnDef &c)
-{
-    FieldDef f;
-    f.name = c.name;
-    f.type = c.type;
-    f.size = c.size;
-    f.required = c.required;
-    if (c.type == FieldType::Date)
-        f.editMask = QStringLiteral("!99/99/0000;1;_");
-    else if (c.type == FieldType::Time)
-        f.editMask = QStringLiteral("!90:00;1;_");
-    return f;
-}
-
-// ---------------------------------------------------------------------------------------
-// Column storage
-
-QVariant TableCache::Column::get(size_t r) const
-{
-    switch (type) {
-    case FieldType::Text: {
-        const QString &s = texts[r];
-        return s.isNull() ? nullOf(type) : QVariant(s);
-    }
-    case FieldType::Money:
-    case FieldType::Float:
-        return nulls[r] ? nullOf(type) : QVariant(reals[r]);
-    case FieldType::Integer:
-        return nulls[r] ? nullOf(type) : QVariant(ints[r]);
-    case FieldType::Date:
-        return nulls[r] ? nullOf(type) : QVariant(QDate::fromJulianDay(ints[r]));
-    case FieldType::Time:
-        return nulls[r] ? nullOf(type) : QVariant(QTime::fromMSecsSinceStartOfDay(ints[r]));
-    }
-    return {};
-}
-
-void TableCache::Column::set(size_t r, const QVariant &v)
-{
-    // v is already of the column's type (see convert()).
-    switch (type) {
-    case FieldType::Text:
-        texts[r] = v.isNull() ? QString() : v.toString();
-        return;
-    case FieldType::Money:
-    case FieldType::Float:
-        nulls[r] = v.isNull();
-        reals[r] = v.isNull() ? 0.0 : v.toDouble();
-        return;
-    case FieldType::Integer:
-        nulls[r] = v.isNull();
-        ints[r] = v.isNull() ? 0 : v.toInt();
-        return;
-    case FieldType::Date:
-        nulls[r] = v.isNull();
-        ints[r] = v.isNull() ? 0 : qint32(v.toDate().toJulianDay());
-        return;
-    case FieldType::Time:
-        nulls[r] = v.isNull();
-        ints[r] = v.isNull() ? 0 : v.toTime().msecsSinceStartOfDay();
-        return;
-    }
-}
-
-void TableCache::Column::push(const QVariant &v)
-{
-    switch (type) {
-    case FieldType::Text:
-        texts.emplace_back();
-        break;
-    case FieldType::Money:
-    case FieldType::Float:
-        reals.push_back(0.0);
-        nulls.push_back(true);
-        break;
-    default:
-        ints.push_back(0);
-        nulls.push_back(true);
-        break;
-    }
-    const size_t r = type == FieldType::Text                                  ? texts.size() - 1
-                     : (type == FieldType::Money || type == FieldType::Float) ? reals.size() - 1
-                                                                              : ints.size() - 1;
-    if (!v.isNull())
-        set(r, v);
-}
-
-void TableCache::Column::pop()
-{
-    if (type == FieldType::Text) {
-        texts.pop_back();
-        return;
-    }
-    if (type == FieldType::Money || type == FieldType::Float)
-        reals.pop_back();
-    else
-        ints.pop_back();
-    nulls.pop_back();
-}
-
-void TableCache::Column::clear()
-{
-    std::vector<qint32>().swap(ints);
-    std::vector<double>().swap(reals);
-    std::vector<QString>().swap(texts);
-    std::vector<bool>().swap(nulls);
-}
-
-// ---------------------------------------------------------------------------------------
-// Fields
 
 TableCache::TableCache(Connection *connection, const QString &table, QObject *parent)
     : QObject(parent), m_conn(connection), m_table(table)
@@ -223,8 +84,6 @@ void TableCache::setCondition(const QString &sqlCondition, const QVariantList &v
     m_conditionValues = values;
 }
 
-// ---------------------------------------------------------------------------------------
-// Lifecycle
 
 void TableCache::open()
 {
@@ -293,6 +152,9 @@ void TableCache::open()
     m_cur = m_view.empty() ? -1 : 0;
     m_bof = true;
     m_eof = m_view.empty();
+    // Rows read inside a transaction may hold its changes: they go if it rolls back.
+    if (Transaction::State *tx = Transaction::stateOf(*m_conn))
+        tx->readInside.emplace_back(this);
     emit reset();
     emit stateChanged(m_state);
     emit currentRowChanged(m_cur);
@@ -309,6 +171,7 @@ void TableCache::close()
     m_view.clear();
     m_pending.clear();
     m_pendingOf.clear();
+    m_txSent.clear();
     m_buf.clear();
     m_state = Inactive;
     m_cur = -1;
@@ -339,8 +202,6 @@ void TableCache::requireEditing() const
         throw DbError(QStringLiteral("%1: o registro não está em edição.").arg(m_table));
 }
 
-// ---------------------------------------------------------------------------------------
-// Navigation
 
 void TableCache::moveTo(int row)
 {
@@ -453,8 +314,6 @@ bool TableCache::locate(const QString &fields, const QVariantList &values)
     return false;
 }
 
-// ---------------------------------------------------------------------------------------
-// Values
 
 QVariant TableCache::stored(int physRow, int field) const
 {
@@ -530,82 +389,6 @@ QVariant TableCache::value(int row, int field) const
     return stored(phys(row), field);
 }
 
-QVariant TableCache::convert(int field, const QVariant &v) const
-{
-    const FieldDef &f = m_fields[size_t(field)];
-    if (v.isNull())
-        return nullOf(f.type);
-    const bool isText = v.metaType().id() == QMetaType::QString;
-    const QString text = isText ? v.toString() : QString();
-    if (isText && f.type != FieldType::Text && text.trimmed().isEmpty())
-        return nullOf(f.type);
-    auto bad = [&] {
-        return DbError(QStringLiteral("'%1' não é um valor válido para o campo %2.")
-                           .arg(v.toString(), f.name));
-    };
-    bool ok = true;
-    switch (f.type) {
-    case FieldType::Text: {
-        QString s = v.toString();
-        if (s.isEmpty())
-            return nullOf(f.type);
-        if (f.size > 0 && s.size() > f.size)
-            s.truncate(f.size);
-        return s;
-    }
-    case FieldType::Integer: {
-        const int i = isText ? text.trimmed().toInt(&ok) : v.toInt(&ok);
-        if (!ok)
-            throw bad();
-        return i;
-    }
-    case FieldType::Money:
-    case FieldType::Float: {
-        double d = 0;
-        if (isText) {
-            QString t = text.trimmed();
-            d = QLocale().toDouble(t, &ok);
-            if (!ok)
-                d = QLocale::c().toDouble(t, &ok);
-        } else {
-            d = v.toDouble(&ok);
-        }
-        if (!ok)
-            throw bad();
-        return d;
-    }
-    case FieldType::Date: {
-        QDate d;
-        if (v.metaType().id() == QMetaType::QDate)
-            d = v.toDate();
-        else if (v.metaType().id() == QMetaType::QDateTime)
-            d = v.toDateTime().date();
-        else if (isText)
-            d = QDate::fromString(text.trimmed(), QStringLiteral("dd/MM/yyyy"));
-        if (!d.isValid())
-            throw bad();
-        return d;
-    }
-    case FieldType::Time: {
-        QTime t;
-        if (v.metaType().id() == QMetaType::QTime)
-            t = v.toTime();
-        else if (v.metaType().id() == QMetaType::QDateTime)
-            t = v.toDateTime().time();
-        else if (isText) {
-            const QString s = text.trimmed();
-            t = QTime::fromString(s, QStringLiteral("H:mm"));
-            if (!t.isValid())
-                t = QTime::fromString(s, QStringLiteral("H:mm:ss"));
-        }
-        if (!t.isValid())
-            throw bad();
-        return t;
-    }
-    }
-    return v;
-}
-
 void TableCache::setValue(int field, const QVariant &v)
 {
     requireEditing();
@@ -628,8 +411,6 @@ std::vector<QVariant> TableCache::rowValues(int physRow) const
     return out;
 }
 
-// ---------------------------------------------------------------------------------------
-// Editing
 
 void TableCache::insert()
 {
@@ -807,8 +588,6 @@ void TableCache::addPending(int physRow, Change kind, std::vector<QVariant> old)
     m_pending.push_back(Pending{physRow, kind, std::move(old)});
 }
 
-// ---------------------------------------------------------------------------------------
-// New codes
 
 int TableCache::nextCode(const QString &codeField)
 {
@@ -847,168 +626,6 @@ int TableCache::insertWithServerCode(const QString &sql, const QString &codeFiel
     insert();
     setValue(codeField, code);
     return code;
-}
-
-// ---------------------------------------------------------------------------------------
-// Write-back
-
-QString TableCache::describe(const Pending &p) const
-{
-    static const char *const kinds[] = {"inclusão", "alteração", "exclusão"};
-    const QVariant key = p.kind == Inserted ? m_cols[0].get(size_t(p.row)) : p.old[0];
-    return QStringLiteral("%1 do registro %2 = %3 em %4")
-        .arg(QString::fromUtf8(kinds[p.kind]), m_fields[0].name, key.toString(), m_table);
-}
-
-void TableCache::applyUpdates(int /*maxErrors*/)
-{
-    // Any refused change rolls the whole apply back: a maximum error count other than 0 is
-    // not offered.
-    requireOpen();
-    settle();
-    if (m_pending.empty())
-        return;
-    m_conn->ensureOpen();
-    QSqlDatabase db = m_conn->database();
-
-    QStringList cols, where, sets, marks;
-    for (size_t f = 0; f < m_fields.size(); ++f) {
-        if (m_colOf[f] < 0)
-            continue;
-        const QString &n = m_fields[f].name;
-        cols << n;
-        marks << QStringLiteral("?");
-        sets << n + QStringLiteral(" = ?");
-        // The code is required, so never null: plain equality lets the key's index find the
-        // row; the other columns may be null on either side.
-        where << n + (f == 0 ? QStringLiteral(" = ?") : QStringLiteral(" IS NOT DISTINCT FROM ?"));
-    }
-    const QString whereSql = where.join(QStringLiteral(" AND "));
-    const QString insertSql =
-        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-            .arg(m_table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
-    const QString updateSql = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                                  .arg(m_table, sets.join(QLatin1Char(',')), whereSql);
-    const QString deleteSql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_table, whereSql);
-
-    if (!db.transaction())
-        throw DbError(sqlErrorText(db.lastError()));
-    {
-        QSqlQuery ins(db), upd(db), del(db);
-        bool insReady = false, updReady = false, delReady = false;
-        auto prepare = [&](QSqlQuery &q, bool &ready, const QString &sql) {
-            if (!ready && !q.prepare(sql)) {
-                const QString err = sqlErrorText(q.lastError());
-                q.finish();
-                db.rollback();
-                throw DbError(err);
-            }
-            ready = true;
-        };
-        for (const Pending &p : m_pending) {
-            QSqlQuery *q = nullptr;
-            if (p.kind == Inserted) {
-                prepare(ins, insReady, insertSql);
-                q = &ins;
-                for (const Column &c : m_cols)
-                    q->addBindValue(c.get(size_t(p.row)));
-            } else if (p.kind == Modified) {
-                prepare(upd, updReady, updateSql);
-                q = &upd;
-                for (const Column &c : m_cols)
-                    q->addBindValue(c.get(size_t(p.row)));
-                for (const QVariant &v : p.old)
-                    q->addBindValue(v);
-            } else {
-                prepare(del, delReady, deleteSql);
-                q = &del;
-                for (const QVariant &v : p.old)
-                    q->addBindValue(v);
-            }
-            QString reason;
-            if (!q->exec())
-                reason = sqlErrorText(q->lastError());
-            else if (q->numRowsAffected() != 1)
-                reason = QStringLiteral("o registro foi alterado ou excluído desde a última "
-                                        "leitura da tabela");
-            if (!reason.isEmpty()) {
-                ins.finish();
-                upd.finish();
-                del.finish();
-                db.rollback();
-                throw DbError(QStringLiteral("O servidor recusou a %1: %2. Nenhuma alteração "
-                                             "foi gravada.")
-                                  .arg(describe(p), reason));
-            }
-        }
-    }
-    if (!db.commit()) {
-        const QString err = sqlErrorText(db.lastError());
-        db.rollback();
-        throw DbError(err);
-    }
-    m_pending.clear();
-    m_pendingOf.clear();
-}
-
-// ---------------------------------------------------------------------------------------
-// Filter
-
-bool TableCache::rowMatches(int physRow) const
-{
-    return !m_filtered || !m_filterExpr || m_filterExpr->matches(*this, physRow);
-}
-
-void TableCache::rebuildView()
-{
-    m_view.clear();
-    m_view.reserve(m_deleted.size());
-    for (int p = 0; p < int(m_deleted.size()); ++p)
-        if (!m_deleted[size_t(p)] && rowMatches(p))
-            m_view.push_back(p);
-}
-
-void TableCache::setFilter(const QString &expression)
-{
-    std::unique_ptr<FilterExpr> expr;
-    if (!expression.trimmed().isEmpty())
-        expr = FilterExpr::compile(expression, *this);
-    m_filterText = expression;
-    m_filterExpr = std::move(expr);
-    if (m_filtered && isOpen()) {
-        m_filtered = false; // force the rebuild below
-        setFiltered(true);
-    }
-}
-
-void TableCache::setFiltered(bool on)
-{
-    if (on == m_filtered)
-        return;
-    if (isOpen())
-        settle();
-    m_filtered = on;
-    if (!isOpen())
-        return;
-    const int keep = m_cur >= 0 ? phys(m_cur) : -1;
-    emit aboutToReset();
-    rebuildView();
-    const auto it = std::find(m_view.begin(), m_view.end(), keep);
-    m_cur = it != m_view.end() ? int(it - m_view.begin()) : (m_view.empty() ? -1 : 0);
-    m_bof = true;
-    m_eof = m_view.empty();
-    emit reset();
-    emit currentRowChanged(m_cur);
-}
-
-QVariant detail::CacheAccess::stored(const TableCache &c, int physRow, int field)
-{
-    return c.stored(physRow, field);
-}
-
-const std::vector<QString> *detail::CacheAccess::texts(const TableCache &c, int field)
-{
-    return &c.m_cols[size_t(c.m_colOf[size_t(field)])].texts;
 }
 
 } // namespace lx

@@ -149,10 +149,11 @@ public:
 
     // --- write-back ---------------------------------------------------------------------
     int pendingCount() const { return int(m_pending.size()); }
-    /// Sends every pending change to the server in one transaction. A refused change rolls
-    /// the whole apply back, leaves every change pending and throws DbError saying which
-    /// change was refused and why.
-    void applyUpdates(int maxErrors = 0);
+    /// Sends every pending change to the server in one transaction, or in the Transaction
+    /// open on the connection, where they are committed with the rest of its work. A refused
+    /// change rolls the whole transaction back, leaves every change pending and throws DbError
+    /// saying which change was refused and why. No refused change is tolerated.
+    void applyUpdates();
 
     // --- filter -------------------------------------------------------------------------
     /// Sets the filter expression; throws DbError (keeping the previous one) when malformed.
@@ -176,6 +177,7 @@ signals:
 
 private:
     friend struct detail::CacheAccess;
+    friend class Transaction;
     enum Change : quint8 { Inserted, Modified, Deleted };
     struct Pending
     {
@@ -210,6 +212,11 @@ private:
     void addPending(int physRow, Change kind, std::vector<QVariant> old);
     void removeFromView(int row);
     QString describe(const Pending &p) const;
+    /// Runs the pending changes in the open transaction and keeps them aside until it ends.
+    void sendPending();
+    /// Drops the changes sent in a transaction that committed; gives them back, pending, when
+    /// it rolled back.
+    void transactionEnded(bool committed);
     void bump() { ++m_revision; }
 
     Connection *m_conn;
@@ -234,6 +241,7 @@ private:
 
     std::vector<Pending> m_pending;
     QHash<int, int> m_pendingOf; ///< physical row -> index into m_pending
+    std::vector<Pending> m_txSent; ///< sent in the open transaction, not yet committed
 
     QString m_filterText;
     bool m_filtered = false;

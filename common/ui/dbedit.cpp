@@ -54,28 +54,12 @@ DBEdit::~DBEdit()
     m_link->flushQuietly();
 }
 
-QString DBEdit::editText(FieldType type, const QVariant &value)
-{
-    if (value.isNull() || !value.isValid())
-        return {};
-    QLocale plain;
-    plain.setNumberOptions(QLocale::OmitGroupSeparator);
-    switch (type) {
-    case FieldType::Money:
-        return plain.toString(value.toDouble(), 'f', 2);
-    case FieldType::Float:
-        return plain.toString(value.toDouble(), 'g', 15);
-    default:
-        return lx::editText(type, value);
-    }
-}
-
 void DBEdit::loadValue(const QVariant &value)
 {
     const FieldDef &def = m_link->fieldDef();
     if (def.editMask != editMask())
         setEditMask(def.editMask);
-    setMaskedText(editText(def.type, value));
+    setMaskedText(lx::editText(def.type, value));
     setModified(false);
     setCursorPosition(0);
 }

@@ -31,9 +31,6 @@ public:
     /// Writes what was typed into the row now; throws DbError when it does not convert.
     void updateRecord() { m_link->flush(); }
 
-    /// The text a value of type shows in an edit box (money as a plain number, no grouping).
-    static QString editText(FieldType type, const QVariant &value);
-
 protected:
     bool canRevert() const override { return m_link->isPending(); }
     void revert() override { m_link->reload(); }

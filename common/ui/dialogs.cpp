@@ -1,6 +1,7 @@
 #include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QQueue>
 
@@ -13,6 +14,8 @@ struct Script
     QQueue<bool> confirms;
     QQueue<QString> fileNames;
     QList<Dialogs::Shown> shown;
+    Dialogs::ModalHook modalHook;
+    QString title;
 };
 Script &script()
 {
@@ -21,9 +24,35 @@ Script &script()
 }
 QString appTitle()
 {
-    return QApplication::applicationDisplayName();
+    return script().title;
 }
 } // namespace
+
+void Dialogs::setApplicationTitle(const QString &title)
+{
+    script().title = title;
+}
+
+QString Dialogs::applicationTitle()
+{
+    return script().title;
+}
+
+void Dialogs::showModal(QDialog *window)
+{
+    if (script().modalHook) {
+        window->setWindowModality(Qt::ApplicationModal);
+        window->show();
+        script().modalHook(window);
+        return;
+    }
+    window->exec();
+}
+
+void Dialogs::setModalHook(ModalHook hook)
+{
+    script().modalHook = std::move(hook);
+}
 
 void Dialogs::message(QWidget *parent, const QString &text)
 {

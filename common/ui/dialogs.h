@@ -4,6 +4,9 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <functional>
+
+class QDialog;
 class QWidget;
 
 namespace lx::ui {
@@ -23,6 +26,10 @@ public:
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     };
 
+    /// The caption of message and error boxes: the program's title ("Tostara", "Lembrix QOR").
+    static void setApplicationTitle(const QString &title);
+    static QString applicationTitle();
+
     /// One OK button, no icon, the application title as caption.
     static void message(QWidget *parent, const QString &text);
     /// Caption "Atenção", Yes and No, question icon; true only for Yes.
@@ -34,7 +41,14 @@ public:
     static QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,
                                 const QString &filter);
 
+    /// Shows a window modally; while a test has set the modal hook, the window is shown
+    /// without blocking and handed to the hook instead.
+    static void showModal(QDialog *window);
+
     // --- test hooks -------------------------------------------------------------------
+    /// Tests see each window that would be shown modally, shown without blocking.
+    using ModalHook = std::function<void(QDialog *)>;
+    static void setModalHook(ModalHook hook);
     static void setScripted(bool on);
     static bool isScripted();
     /// The next confirmation's answer; without one, a scripted confirmation takes its

@@ -4,7 +4,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QShowEvent>
+#include <QEvent>
 
 namespace lx::ui {
 
@@ -18,18 +18,44 @@ void centerOnScreen(QWidget *window)
     window->move(frame.topLeft());
 }
 
-FormDialog::FormDialog(QWidget *parent) : QDialog(parent) {}
-
-void FormDialog::showEvent(QShowEvent *event)
+namespace {
+class ShowWatcher : public QObject
 {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    if (!m_centred) {
-        centerOnScreen(this);
-        m_centred = true;
+public:
+    ShowWatcher(QWidget *window, std::function<void()> handler)
+        : QObject(window), m_window(window), m_handler(std::move(handler))
+    {
+        window->installEventFilter(this);
     }
-    guard(this, [this] { FormShow(); });
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_window && event->type() == QEvent::Show && !event->spontaneous())
+            guard(m_window, m_handler);
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+    std::function<void()> m_handler;
+};
+} // namespace
+
+void onShow(QWidget *window, std::function<void()> handler)
+{
+    new ShowWatcher(window, std::move(handler));
+}
+
+FormDialog::FormDialog(QWidget *parent) : QDialog(parent)
+{
+    onShow(this, [this] {
+        if (!m_centred) {
+            centerOnScreen(this);
+            m_centred = true;
+        }
+        FormShow();
+    });
 }
 
 } // namespace lx::ui

@@ -2,10 +2,16 @@
 
 #include <QDialog>
 
+#include <functional>
+
 namespace lx::ui {
 
 /// Puts a window in the middle of the free area of its screen.
 void centerOnScreen(QWidget *window);
+
+/// Runs handler under guard() each time window is shown by the program (not when the window
+/// system merely uncovers it): the windows' FormShow.
+void onShow(QWidget *window, std::function<void()> handler);
 
 /// A window the programs show modally: centred on its screen the first time it is shown,
 /// and FormShow() run under guard() each time it is shown.
@@ -17,7 +23,6 @@ public:
 
 protected:
     virtual void FormShow() {}
-    void showEvent(QShowEvent *event) override;
 
 private:
     bool m_centred = false;

@@ -1,15 +1,12 @@
 #pragma once
 
+#include "db/fieldformat.h"
+
 #include <QLineEdit>
 
 namespace lx::ui {
 
-/// Edit masks of the program, in the notation its fields carry.
-namespace masks {
-inline const QString date = QStringLiteral("!99/99/0000;1;_");
-inline const QString time = QStringLiteral("!90:00;1;_");
-inline const QString phone = QStringLiteral("!\\(999\\)0000-0000;1;_");
-} // namespace masks
+namespace masks = lx::masks;
 
 /// A text box that takes input through an edit mask ("!99/99/0000;1;_": 0 a required digit,
 /// 9 an optional digit, literals kept in the text, _ shown for blanks). maskedText() gives

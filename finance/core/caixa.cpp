@@ -2,8 +2,8 @@
 
 #include "db/connection.h"
 #include "db/dberror.h"
+#include "db/rowactions.h"
 #include "db/tablecache.h"
-#include "finance/tdm.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -21,7 +21,7 @@ const QString kSqlRecebimento = QStringLiteral("SELECT TRECEBIMENTO.RECVALOR FRO
                                                "AND TRECEBIMENTO.RECANO = :ANO");
 
 /// Adds up the amount column of the month's rows on the client.
-double somarMes(Connection &connection, const QString &sql, int mes, int ano)
+double sumMonth(Connection &connection, const QString &sql, int mes, int ano)
 {
     QSqlQuery q(connection.database());
     q.setForwardOnly(true);
@@ -49,26 +49,26 @@ double somarMes(Connection &connection, const QString &sql, int mes, int ano)
 
 } // namespace
 
-const QStringList &nomesMeses()
+const QStringList &monthNames()
 {
-    static const QStringList nomes{
+    static const QStringList names{
         QStringLiteral("Janeiro"), QStringLiteral("Fevereiro"), QStringLiteral("Março"),
         QStringLiteral("Abril"),   QStringLiteral("Maio"),      QStringLiteral("Junho"),
         QStringLiteral("Julho"),   QStringLiteral("Agosto"),    QStringLiteral("Setembro"),
         QStringLiteral("Outubro"), QStringLiteral("Novembro"),  QStringLiteral("Dezembro")};
-    return nomes;
+    return names;
 }
 
-QString nomeMes(int mes)
+QString monthName(int month)
 {
-    return nomesMeses().value(mes - 1);
+    return monthNames().value(month - 1);
 }
 
 void atualizarcaixa(Connection &connection, TableCache &caixaMes, int mes, int ano)
 {
     connection.ensureOpen();
-    const double gasto = somarMes(connection, kSqlGasto, mes, ano);
-    const double recebido = somarMes(connection, kSqlRecebimento, mes, ano);
+    const double spent = sumMonth(connection, kSqlGasto, mes, ano);
+    const double received = sumMonth(connection, kSqlRecebimento, mes, ano);
 
     caixaMes.open();
     if (caixaMes.locate(QStringLiteral("CAIMES;CAIANO"), {mes, ano})) {
@@ -78,25 +78,14 @@ void atualizarcaixa(Connection &connection, TableCache &caixaMes, int mes, int a
         caixaMes.setValue(QStringLiteral("CAIMES"), mes);
         caixaMes.setValue(QStringLiteral("CAIANO"), ano);
         caixaMes.setValue(QStringLiteral("CAINOMEMES"),
-                          nomeMes(caixaMes.value(QStringLiteral("CAIMES")).toInt()));
+                          monthName(caixaMes.value(QStringLiteral("CAIMES")).toInt()));
     }
-    caixaMes.setValue(QStringLiteral("CAIVALORGASTO"), gasto);
-    caixaMes.setValue(QStringLiteral("CAIVALORRECEBIDO"), recebido);
-    caixaMes.setValue(QStringLiteral("CAIVALORDISPONIVEL"), recebido - gasto);
-    caixaMes.post();
-    try {
-        caixaMes.applyUpdates(0);
-    } catch (const DbError &) {
-        // A refused summary change would stay pending and be refused again by every later
-        // call; dropping it lets the next call recompute from what the server holds.
-        caixaMes.close();
-        throw;
-    }
-}
-
-void atualizarcaixa(TDM &dm, int mes, int ano)
-{
-    atualizarcaixa(dm.SQLConnection1, *dm.TBCAIXAMES, mes, ano);
+    caixaMes.setValue(QStringLiteral("CAIVALORGASTO"), spent);
+    caixaMes.setValue(QStringLiteral("CAIVALORRECEBIDO"), received);
+    caixaMes.setValue(QStringLiteral("CAIVALORDISPONIVEL"), received - spent);
+    // A refused summary change would stay pending and be refused again by every later call;
+    // dropping it lets the next call recompute from what the server holds.
+    saveRow(caixaMes, OnRefusal::Drop);
 }
 
 } // namespace lx::finance

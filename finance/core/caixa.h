@@ -10,22 +10,18 @@ class TableCache;
 
 namespace lx::finance {
 
-class TDM;
-
 /// "Janeiro" to "Dezembro"; the month number is the position plus one.
-const QStringList &nomesMeses();
+const QStringList &monthNames();
 /// The name of month 1 to 12; empty for any other number.
-QString nomeMes(int mes);
+QString monthName(int month);
 
 /// Rebuilds the monthly cash summary of (mes, ano): sums the amounts of the month's expenses
 /// and receipts as the server holds them (a null amount adds 0), finds the month's row in
 /// caixaMes by "CAIMES;CAIANO" or creates it with the next code and the month's name, writes
 /// spent, received and received minus spent, posts and applies. Call it after the change of
-/// a movement has been applied. Leaves caixaMes open on the month's row. Throws DbError; a
-/// refused apply also closes caixaMes, so that the next call starts from the server's rows.
+/// a movement has been applied, in the same transaction. Leaves caixaMes open on the month's
+/// row. Throws DbError; a refused apply also closes caixaMes, so that the next call starts
+/// from the server's rows.
 void atualizarcaixa(Connection &connection, TableCache &caixaMes, int mes, int ano);
-
-/// The same on the data module's connection and its TBCAIXAMES cache.
-void atualizarcaixa(TDM &dm, int mes, int ano);
 
 } // namespace lx::finance

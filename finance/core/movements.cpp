@@ -1,170 +1,130 @@
 #include "finance/core/movements.h"
 
 #include "db/dberror.h"
+#include "db/filterexpr.h"
+#include "db/rowactions.h"
 #include "db/tablecache.h"
 #include "finance/core/caixa.h"
-#include "finance/core/registersteps.h"
-#include "finance/tdm.h"
 
 #include <QStringList>
 
 namespace lx::finance {
 
-const TabelaMovimento &tabelaGasto()
+const MovementTable &MovementTable::expenses()
 {
-    static const TabelaMovimento t{&TDM::TBGASTO,
-                                   &TDM::DSGASTO,
-                                   &TDM::TBTIPOGASTO,
-                                   &TDM::DSTIPOGASTO,
-                                   QStringLiteral("GASCODIGO"),
-                                   QStringLiteral("GASDESCRICAO"),
-                                   QStringLiteral("GASTIPO"),
-                                   QStringLiteral("GASVALOR"),
-                                   QStringLiteral("GASDATA"),
-                                   QStringLiteral("GASMES"),
-                                   QStringLiteral("GASANO"),
-                                   QStringLiteral("tipo"),
-                                   QStringLiteral("TGACODIGO"),
-                                   QStringLiteral("TGADESCRICAO"),
-                                   QStringLiteral("Gastos"),
-                                   QStringLiteral("Inserir Novo Gasto"),
-                                   QStringLiteral("Localizar Gasto: "),
-                                   QStringLiteral("Cadastro de Tipos de Gastos")};
+    static const MovementTable t{QStringLiteral("GASCODIGO"),  QStringLiteral("GASDESCRICAO"),
+                                 QStringLiteral("GASTIPO"),    QStringLiteral("GASVALOR"),
+                                 QStringLiteral("GASDATA"),    QStringLiteral("GASMES"),
+                                 QStringLiteral("GASANO"),     QStringLiteral("tipo"),
+                                 QStringLiteral("TGACODIGO"),  QStringLiteral("TGADESCRICAO")};
     return t;
 }
 
-const TabelaMovimento &tabelaRecebimento()
+const MovementTable &MovementTable::receipts()
 {
-    static const TabelaMovimento t{&TDM::TBRECEBIMENTO,
-                                   &TDM::DSRECEBIMENTO,
-                                   &TDM::TBTIPOREC,
-                                   &TDM::DSTIPOREC,
-                                   QStringLiteral("RECCODIGO"),
-                                   QStringLiteral("RECDESCRICAO"),
-                                   QStringLiteral("RECTIPO"),
-                                   QStringLiteral("RECVALOR"),
-                                   QStringLiteral("RECDATA"),
-                                   QStringLiteral("RECMES"),
-                                   QStringLiteral("RECANO"),
-                                   QStringLiteral("tiporec"),
-                                   QStringLiteral("TRECODIGO"),
-                                   QStringLiteral("TREDESCRICAO"),
-                                   QStringLiteral("Entrada de Dinheiro"),
-                                   QStringLiteral("Inserir Nova Entrada"),
-                                   QStringLiteral("Localizar Entrada: "),
-                                   QString()};
+    static const MovementTable t{QStringLiteral("RECCODIGO"),  QStringLiteral("RECDESCRICAO"),
+                                 QStringLiteral("RECTIPO"),    QStringLiteral("RECVALOR"),
+                                 QStringLiteral("RECDATA"),    QStringLiteral("RECMES"),
+                                 QStringLiteral("RECANO"),     QStringLiteral("tiporec"),
+                                 QStringLiteral("TRECODIGO"),  QStringLiteral("TREDESCRICAO")};
     return t;
 }
 
-Movimento::Movimento(TDM &dm, const TabelaMovimento &tabela) : m_dm(dm), m_t(tabela) {}
+Movements::Movements(Connection &connection, TableCache &movements, TableCache &types,
+                     TableCache &summaries, const MovementTable &table)
+    : m_conn(connection), m_movements(movements), m_types(types), m_summaries(summaries),
+      m_t(table)
+{}
 
-TableCache &Movimento::cache() const
+void Movements::open()
 {
-    return *(m_dm.*m_t.cache);
+    m_types.open();
+    m_movements.open();
+    if (m_movements.isEditing())
+        cancelRow(m_movements);
 }
 
-TableCache &Movimento::tipos() const
+int Movements::insertNew()
 {
-    return *(m_dm.*m_t.tipos);
+    const int code = m_movements.insertWithNextCode(m_t.code);
+    m_movements.setValue(m_t.date, QDate::currentDate());
+    return code;
 }
 
-void Movimento::abrir()
+bool Movements::edit()
 {
-    tipos().open();
-    cache().open();
-    if (cache().isEditing())
-        cancelarLinha(cache());
-}
-
-int Movimento::novo()
-{
-    const int codigo = cache().insertWithNextCode(m_t.codigo);
-    cache().setValue(m_t.data, QDate::currentDate());
-    return codigo;
-}
-
-bool Movimento::alterar()
-{
-    if (cache().isEditing())
+    if (m_movements.isEditing())
         return false;
-    cache().edit();
+    m_movements.edit();
     return true;
 }
 
-void Movimento::salvar(const QString &textoData)
+void Movements::save(const QString &dateText)
 {
-    const QDate data = lerData(textoData);
-    TableCache &c = cache();
-    c.setValue(m_t.mes, data.month());
-    c.setValue(m_t.ano, data.year());
-    c.setValue(m_t.data, data);
-    gravarLinha(c);
-    recalcular(data.month(), data.year());
+    const QDate date = parseDate(dateText);
+    m_movements.setValue(m_t.month, date.month());
+    m_movements.setValue(m_t.year, date.year());
+    m_movements.setValue(m_t.date, date);
+    saveRow(m_movements, OnRefusal::Reedit, [&] { recompute(date.month(), date.year()); });
 }
 
-void Movimento::cancelar()
+void Movements::cancel()
 {
-    cancelarLinha(cache());
+    cancelRow(m_movements);
 }
 
-void Movimento::excluir()
+void Movements::remove()
 {
-    TableCache &c = cache();
-    const QVariant mes = c.value(m_t.mes);
-    const QVariant ano = c.value(m_t.ano);
-    excluirLinha(c);
-    recalcular(mes, ano);
+    const QVariant month = m_movements.value(m_t.month);
+    const QVariant year = m_movements.value(m_t.year);
+    deleteRow(m_movements, [&] { recompute(month, year); });
 }
 
-void Movimento::recalcular(const QVariant &mes, const QVariant &ano)
+void Movements::recompute(const QVariant &month, const QVariant &year)
 {
     // A movement stored without its month (not written by these windows) has no summary.
-    const int m = mes.toInt();
-    if (mes.isNull() || ano.isNull() || m < 1 || m > 12)
+    const int m = month.toInt();
+    if (month.isNull() || year.isNull() || m < 1 || m > 12)
         return;
-    atualizarcaixa(m_dm, m, ano.toInt());
+    atualizarcaixa(m_conn, m_summaries, m, year.toInt());
 }
 
-void Movimento::buscar(const QString &texto)
+void Movements::search(const QString &text)
 {
-    TableCache &c = cache();
-    c.close();
-    c.setFiltered(false);
-    c.setFilter(filtroBusca(m_t.descricao, texto));
-    c.setFiltered(true);
-    c.open();
+    m_movements.close();
+    m_movements.setFiltered(false);
+    m_movements.setFilter(searchFilter(m_t.description, text));
+    m_movements.setFiltered(true);
+    m_movements.open();
 }
 
-void Movimento::mostrarTodos()
+void Movements::showAll()
 {
-    TableCache &c = cache();
-    c.close();
-    c.setFiltered(false);
-    c.open();
+    m_movements.close();
+    m_movements.setFiltered(false);
+    m_movements.open();
 }
 
-QString Movimento::filtroBusca(const QString &coluna, const QString &texto)
+QString Movements::searchFilter(const QString &column, const QString &text)
 {
-    QString literal = QLatin1Char('%') + texto + QLatin1Char('%');
-    literal.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QStringLiteral("(UPPER(%1) LIKE UPPER('%2'))").arg(coluna, literal);
+    return containsFilter(column, text);
 }
 
-QDate Movimento::lerData(const QString &texto)
+QDate Movements::parseDate(const QString &text)
 {
-    const QStringList partes = texto.split(QLatin1Char('/'));
-    QDate data;
-    if (partes.size() == 3 && partes[2].trimmed().size() == 4) {
-        bool okDia = false, okMes = false, okAno = false;
-        const int dia = partes[0].trimmed().toInt(&okDia);
-        const int mes = partes[1].trimmed().toInt(&okMes);
-        const int ano = partes[2].trimmed().toInt(&okAno);
-        if (okDia && okMes && okAno)
-            data = QDate(ano, mes, dia);
+    const QStringList parts = text.split(QLatin1Char('/'));
+    QDate date;
+    if (parts.size() == 3 && parts[2].trimmed().size() == 4) {
+        bool okDay = false, okMonth = false, okYear = false;
+        const int day = parts[0].trimmed().toInt(&okDay);
+        const int month = parts[1].trimmed().toInt(&okMonth);
+        const int year = parts[2].trimmed().toInt(&okYear);
+        if (okDay && okMonth && okYear)
+            date = QDate(year, month, day);
     }
-    if (!data.isValid())
-        throw DbError(QStringLiteral("'%1' não é uma data válida.").arg(texto));
-    return data;
+    if (!date.isValid())
+        throw DbError(QStringLiteral("'%1' não é uma data válida.").arg(text));
+    return date;
 }
 
 } // namespace lx::finance

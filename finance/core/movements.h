@@ -4,88 +4,81 @@
 #include <QString>
 
 namespace lx {
+class Connection;
 class TableCache;
-namespace ui {
-class DataSource;
-}
 } // namespace lx
 
 namespace lx::finance {
 
-class TDM;
-
-/// What sets the expense window apart from the receipt window: the data module's caches and
-/// the columns and texts of the movement table.
-struct TabelaMovimento
+/// The columns that set the expense table apart from the receipt table.
+struct MovementTable
 {
-    TableCache *const TDM::*cache;
-    ui::DataSource *const TDM::*dados;
-    TableCache *const TDM::*tipos;
-    ui::DataSource *const TDM::*dadosTipos;
+    QString code;
+    QString description;
+    QString type;
+    QString amount;
+    QString date;
+    QString month;
+    QString year;
+    QString typeName; ///< lookup field showing the type's name
+    QString typeKey;  ///< the type table's code column
+    QString typeDescription;
 
-    QString codigo;
-    QString descricao;
-    QString tipo;
-    QString valor;
-    QString data;
-    QString mes;
-    QString ano;
-    QString nomeTipo; ///< lookup field showing the type's name
-    QString chaveTipo;
-    QString descricaoTipo;
-
-    QString titulo;
-    QString legendaNovo;
-    QString rotuloBusca;
-    QString dicaTipo;
+    static const MovementTable &expenses();
+    static const MovementTable &receipts();
 };
 
-const TabelaMovimento &tabelaGasto();
-const TabelaMovimento &tabelaRecebimento();
-
-/// The steps of the expense and receipt windows over the data module's shared caches. Every
-/// saved or deleted movement has its month's cash summary recomputed. Each throws DbError.
-class Movimento
+/// The steps of the expense and receipt windows over shared caches: the movements, their
+/// types and the monthly cash summaries. Every saved or deleted movement has its month's
+/// summary recomputed in the same transaction, so both reach the server or neither does.
+/// Each step throws DbError.
+class Movements
 {
 public:
-    Movimento(TDM &dm, const TabelaMovimento &tabela);
+    Movements(Connection &connection, TableCache &movements, TableCache &types,
+              TableCache &summaries, const MovementTable &table);
 
-    const TabelaMovimento &tabela() const { return m_t; }
-    TableCache &cache() const;
-    TableCache &tipos() const;
+    const MovementTable &table() const { return m_t; }
+    TableCache &cache() const { return m_movements; }
+    TableCache &types() const { return m_types; }
 
     /// Opens the type cache, then the movement cache; a row some window left being edited is
     /// dropped.
-    void abrir();
+    void open();
     /// Inserts a movement with the next code (over every row, also those a search hides) and
     /// today's date.
-    int novo();
+    int insertNew();
     /// Puts the current movement into edit mode; false when one was already being edited.
-    bool alterar();
+    bool edit();
     /// Converts the date text (dd/mm/yyyy), stores the date with its month and year, posts,
     /// applies and recomputes that month. A text that is not a date stops before anything is
-    /// posted.
-    void salvar(const QString &textoData);
-    void cancelar();
-    /// Deletes the current movement, applies and recomputes the month it was in.
-    void excluir();
+    /// posted; when the server refuses either change, neither is kept and the movement is
+    /// being edited again with what was typed.
+    void save(const QString &dateText);
+    void cancel();
+    /// Deletes the current movement, applies and recomputes the month it was in; when the
+    /// server refuses, the table is read again and the movement is back.
+    void remove();
 
-    /// Reads the table again showing only the movements whose description matches texto
+    /// Reads the table again showing only the movements whose description matches text
     /// (case-insensitive LIKE, % and _ as wildcards); the filter stays on the shared cache.
-    void buscar(const QString &texto);
+    void search(const QString &text);
     /// Reads the table again without the filter.
-    void mostrarTodos();
+    void showAll();
 
-    /// (UPPER(col) LIKE UPPER('%texto%')), the text quoted as an SQL literal.
-    static QString filtroBusca(const QString &coluna, const QString &texto);
+    /// The search filter over column for text.
+    static QString searchFilter(const QString &column, const QString &text);
     /// The date of a dd/mm/yyyy text (blanks of a masked box allowed); throws DbError.
-    static QDate lerData(const QString &texto);
+    static QDate parseDate(const QString &text);
 
 private:
-    void recalcular(const QVariant &mes, const QVariant &ano);
+    void recompute(const QVariant &month, const QVariant &year);
 
-    TDM &m_dm;
-    const TabelaMovimento &m_t;
+    Connection &m_conn;
+    TableCache &m_movements;
+    TableCache &m_types;
+    TableCache &m_summaries;
+    const MovementTable &m_t;
 };
 
 } // namespace lx::finance

@@ -131,7 +131,7 @@ void TstFinanceLaunch::startsFinanceWhileAgendaKeepsWorking()
     appointments->setValue("TITULO", QString("Depois das finanças"));
     appointments->setValue("DATA", QDate::currentDate());
     appointments->setValue("HORA", QTime(10, 0));
-    appointments->applyUpdates(0);
+    appointments->applyUpdates();
     QVERIFY(conn->isOpen());
     QTest::mouseClick(w->btnFechar, Qt::LeftButton);
     QTest::mouseClick(w->btnAbrir, Qt::LeftButton);

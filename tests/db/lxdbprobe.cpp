@@ -28,7 +28,7 @@ int main(int argc, char **argv)
         types.insert();
         types.setValue("TGACODIGO", QString::fromLocal8Bit(argv[2]).toInt());
         types.setValue("TGADESCRICAO", QStringLiteral("do outro processo"));
-        types.applyUpdates(0);
+        types.applyUpdates();
         types.refresh();
         QTextStream(stdout) << types.recordCount() << "\n";
     } catch (const lx::DbError &e) {

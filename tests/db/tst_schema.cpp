@@ -60,7 +60,7 @@ void TstSchema::accentedTextRoundTrips()
         cache.insert();
         cache.setValue("CAICODIGO", 1);
         cache.setValue("CAINOMEMES", QString("Março"));
-        cache.applyUpdates(0);
+        cache.applyUpdates();
     }
     QCOMPARE(db.scalar("SELECT CAINOMEMES FROM TCAIXAMES").toString(), QString("Março"));
     // Stored as one byte per character in the single-byte Western set.

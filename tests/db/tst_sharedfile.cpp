@@ -24,7 +24,7 @@ void TstSharedFile::twoProcessesShareOneFile()
     types.insert();
     types.setValue("TGACODIGO", 1);
     types.setValue("TGADESCRICAO", QString("deste processo"));
-    types.applyUpdates(0);
+    types.applyUpdates();
     QVERIFY(conn->isOpen());
 
     QProcess other;

@@ -132,7 +132,7 @@ void TstTableCache::insertUpdateDeleteRoundTrip()
     cache.setValue("GASANO", 2024);
     cache.post();
     QCOMPARE(cache.pendingCount(), 1);
-    cache.applyUpdates(0);
+    cache.applyUpdates();
     QCOMPARE(cache.pendingCount(), 0);
     QCOMPARE(m_db->scalar("SELECT GASDESCRICAO FROM TGASTO WHERE GASCODIGO = 1").toString(),
              QString("Pão de queijo"));
@@ -141,7 +141,7 @@ void TstTableCache::insertUpdateDeleteRoundTrip()
     cache.edit();
     cache.setValue("GASVALOR", 99.75);
     cache.post();
-    cache.applyUpdates(0);
+    cache.applyUpdates();
     QCOMPARE(m_db->scalar("SELECT GASVALOR FROM TGASTO WHERE GASCODIGO = 1").toDouble(), 99.75);
 
     cache.refresh();
@@ -149,7 +149,7 @@ void TstTableCache::insertUpdateDeleteRoundTrip()
     QCOMPARE(cache.value("GASVALOR").toDouble(), 99.75);
     cache.remove();
     QCOMPARE(cache.recordCount(), 0);
-    cache.applyUpdates(0);
+    cache.applyUpdates();
     QCOMPARE(m_db->scalar("SELECT COUNT(*) FROM TGASTO").toInt(), 0);
 }
 
@@ -164,7 +164,7 @@ void TstTableCache::changedOnServerIsRefusedAndKept()
     cache.setValue("TGADESCRICAO", QString("Luz elétrica"));
     cache.post();
     try {
-        cache.applyUpdates(0);
+        cache.applyUpdates();
         QFAIL("a change to a row changed elsewhere must be refused");
     } catch (const DbError &e) {
         QVERIFY2(e.message().contains("TTIPOGASTO"), qPrintable(e.message()));
@@ -189,7 +189,7 @@ void TstTableCache::refusedSecondChangeLeavesNothing()
     addType(cache, 3, "Gás"); // first change: fine on its own
     QVERIFY(cache.locate("TGACODIGO", {2}));
     cache.remove(); // second change: its row is gone on the server
-    QVERIFY_THROWS_EXCEPTION(DbError, cache.applyUpdates(0));
+    QVERIFY_THROWS_EXCEPTION(DbError, cache.applyUpdates());
     QCOMPARE(m_db->scalar("SELECT COUNT(*) FROM TTIPOGASTO WHERE TGACODIGO = 3").toInt(), 0);
     QCOMPARE(cache.pendingCount(), 2);
 
@@ -197,7 +197,7 @@ void TstTableCache::refusedSecondChangeLeavesNothing()
     cache.refresh();
     addType(cache, 1, "Outra luz");
     try {
-        cache.applyUpdates(0);
+        cache.applyUpdates();
         QFAIL("a duplicate code must be refused");
     } catch (const DbError &e) {
         QVERIFY2(e.message().contains("inclusão"), qPrintable(e.message()));
@@ -213,11 +213,11 @@ void TstTableCache::nullOldValuesFindTheirRow()
     cache.edit();
     cache.setValue("GASDESCRICAO", QString("Feira"));
     cache.post();
-    cache.applyUpdates(0);
+    cache.applyUpdates();
     QCOMPARE(m_db->scalar("SELECT GASDESCRICAO FROM TGASTO WHERE GASCODIGO = 5").toString(),
              QString("Feira"));
     cache.remove();
-    cache.applyUpdates(0);
+    cache.applyUpdates();
     QCOMPARE(m_db->scalar("SELECT COUNT(*) FROM TGASTO").toInt(), 0);
 }
 
@@ -228,7 +228,7 @@ void TstTableCache::deletingUnappliedInsertSendsNothing()
     addType(cache, 1, "Luz");
     cache.remove();
     QCOMPARE(cache.pendingCount(), 0);
-    cache.applyUpdates(0);
+    cache.applyUpdates();
     QCOMPARE(m_db->scalar("SELECT COUNT(*) FROM TTIPOGASTO").toInt(), 0);
 }
 
@@ -239,7 +239,7 @@ void TstTableCache::textIsCutToSize()
     const QString longText = QString(45, QChar('x'));
     addType(cache, 1, longText);
     QCOMPARE(cache.value("TGADESCRICAO").toString(), QString(40, QChar('x')));
-    cache.applyUpdates(0);
+    cache.applyUpdates();
     QCOMPARE(m_db->scalar("SELECT CHAR_LENGTH(TGADESCRICAO) FROM TTIPOGASTO").toInt(), 40);
 }
 

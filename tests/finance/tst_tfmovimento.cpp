@@ -339,7 +339,7 @@ void TstTFMovimento::fecharEmEdicaoCancela()
     QCOMPARE(c.pendingCount(), 0);
     QCOMPARE(c.recordCount(), 1);
     // Another save on the cache sends nothing of it.
-    c.applyUpdates(0);
+    c.applyUpdates();
     QCOMPARE(contar(tabela(janela)), 1);
     QCOMPARE(m_db->scalar(QString("SELECT %1DESCRICAO FROM %2")
                               .arg(janela == "TFGasto" ? "GAS" : "REC", tabela(janela)))

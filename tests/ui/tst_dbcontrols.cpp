@@ -189,7 +189,7 @@ void TstDbControls::typingAutoEditsAndPosts()
     QVERIFY(edit.isPending());
     c->post();
     QCOMPARE(c->value(field), stored);
-    c->applyUpdates(0);
+    c->applyUpdates();
     const QString key = table == "TGASTO" ? "GASCODIGO" : "CODIGO";
     QCOMPARE(m_db->scalar(QString("select %1 from %2 where %3 = 1").arg(field, table, key)),
              stored);
@@ -508,7 +508,7 @@ void TstDbControls::lookupStoresKeyAndGridShowsCutText()
     const QModelIndex tipoCell = grid.model()->index(0, 1);
     QCOMPARE(tipoCell.data().toString(), "Manutenção da casa d"); // the lookup, cut to 20
     gastos->post();
-    gastos->applyUpdates(0);
+    gastos->applyUpdates();
     QCOMPARE(m_db->scalar("select GASTIPO from TGASTO where GASCODIGO = 1"), QVariant(2));
 }
 
@@ -638,7 +638,7 @@ void TstDbControls::radioGroupWritesItemText()
     QCOMPARE(group.itemIndex(), 1);
     QCOMPARE(clicked.size(), 1);
     c->post();
-    c->applyUpdates(0);
+    c->applyUpdates();
     QCOMPARE(m_db->scalar("select CONTIPOJUROS from TCONTA"), QVariant("Juros ao Mes"));
 
     c->close();
