@@ -5,7 +5,7 @@
 #include "agenda/tflogin.h"
 #include "agenda/tfmenu.h"
 #include "agenda/tfprincipal.h"
-#include "agendafixture.h"
+#include "support/agendafixture.h"
 #include "db/connection.h"
 #include "db/queryresult.h"
 

@@ -3,7 +3,7 @@
 #include "agenda/tfmenu.h"
 #include "agenda/tfprincipal.h"
 #include "agenda/tftrocarsenha.h"
-#include "agendafixture.h"
+#include "support/agendafixture.h"
 #include "db/tablecache.h"
 
 #include <QFrame>
