@@ -6,7 +6,7 @@ namespace lx::agenda {
 
 class Program;
 
-/// The appointments report filter window; made at start-up, filled in by its own work.
+/// The appointments report filter window, made at start-up; it shows nothing of its own.
 class TFFiltroRelatorioCompromissos : public QWidget
 {
     Q_OBJECT

@@ -1,9 +1,9 @@
 #include "agenda/tflogin.h"
 
+#include "agenda/agendadata.h"
 #include "agenda/core/credentials.h"
 #include "agenda/picture.h"
 #include "agenda/program.h"
-#include "agenda/agendadata.h"
 #include "agenda/tfmenu.h"
 #include "agenda/tfprincipal.h"
 #include "agenda/tftrocarsenha.h"
@@ -21,8 +21,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QToolButton>
 #include <QScreen>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace lx::agenda {

@@ -1,11 +1,11 @@
 #include "agenda/tfprincipal.h"
 
+#include "agenda/agendadata.h"
 #include "agenda/core/clocktext.h"
 #include "agenda/core/todayappointments.h"
 #include "agenda/picture.h"
 #include "agenda/program.h"
 #include "agenda/tfcontato.h"
-#include "agenda/agendadata.h"
 #include "agenda/tfmenu.h"
 #include "db/connection.h"
 #include "ui/buttons.h"
@@ -130,11 +130,12 @@ QWidget *TFPrincipal::makeButtonBar()
                                     st->standardIcon(QStyle::SP_FileDialogContentsView), bar);
     btnCompromissos = barButton("btnCompromissos", QStringLiteral("Compromissos"),
                                 st->standardIcon(QStyle::SP_FileDialogDetailedView), bar);
-    btnFinancas =
-        barButton("btnFinancas", QStringLiteral("Controle Financeiro"), Picture::icon(Picture::Money), bar);
-    btnCalendario = barButton("btnCalendario", QStringLiteral("Calendário"), Picture::icon(Picture::Calendar), bar);
-    btnSair =
-        barButton("btnSair", QStringLiteral("Sair"), st->standardIcon(QStyle::SP_DialogCloseButton), bar);
+    btnFinancas = barButton("btnFinancas", QStringLiteral("Controle Financeiro"),
+                            Picture::icon(Picture::Money), bar);
+    btnCalendario = barButton("btnCalendario", QStringLiteral("Calendário"),
+                              Picture::icon(Picture::Calendar), bar);
+    btnSair = barButton("btnSair", QStringLiteral("Sair"),
+                        st->standardIcon(QStyle::SP_DialogCloseButton), bar);
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(4, 4, 4, 4);
     for (QToolButton *b :
@@ -228,13 +229,9 @@ void TFPrincipal::FormShow()
     Panel6->hide();
 }
 
-void TFPrincipal::btnAgendaTelefonicaClick()
-{
-}
+void TFPrincipal::btnAgendaTelefonicaClick() {}
 
-void TFPrincipal::btnCompromissosClick()
-{
-}
+void TFPrincipal::btnCompromissosClick() {}
 
 void TFPrincipal::btnFinancasClick()
 {

@@ -6,7 +6,7 @@ namespace lx::agenda {
 
 class Program;
 
-/// The appointments report; made at start-up, filled in by its own work.
+/// The appointments report, made at start-up; it shows nothing of its own.
 class TFRelatorioCompromissos : public QWidget
 {
     Q_OBJECT

@@ -1,8 +1,8 @@
 #include "agenda/tftrocarsenha.h"
 
+#include "agenda/agendadata.h"
 #include "agenda/core/credentials.h"
 #include "agenda/program.h"
-#include "agenda/agendadata.h"
 #include "agenda/tfmenu.h"
 #include "ui/dialogs.h"
 #include "ui/formdialog.h"

@@ -60,8 +60,8 @@ const MovementSetup &MovementSetup::receipts()
 
 MovementWindow::MovementWindow(TDM &dm, const MovementSetup &setup, QWidget *parent)
     : ui::RecordWindow(dm.*setup.movements, parent),
-      m_movements(dm.SQLConnection1, *(dm.*setup.movements)->cache(),
-                  *(dm.*setup.types)->cache(), *dm.TBCAIXAMES, setup.table)
+      m_movements(dm.SQLConnection1, *(dm.*setup.movements)->cache(), *(dm.*setup.types)->cache(),
+                  *dm.TBCAIXAMES, setup.table)
 {
     setWindowTitle(setup.caption);
     build(setup, dm);
@@ -76,23 +76,24 @@ void MovementWindow::build(const MovementSetup &setup, TDM &dm)
     ui::DataSource *source = dataSource();
     QStyle *s = style();
 
-    auto *topo = new QHBoxLayout;
+    auto *top = new QHBoxLayout;
     btnNovo = button(this, "btnNovo", setup.newCaption, s->standardIcon(QStyle::SP_FileIcon));
     btnSalvar = button(this, "btnSalvar", QStringLiteral("Salvar"),
-                      s->standardIcon(QStyle::SP_DialogSaveButton));
+                       s->standardIcon(QStyle::SP_DialogSaveButton));
     btnCancelar = button(this, "btnCancelar", QStringLiteral("Cancelar Inserção"),
-                        s->standardIcon(QStyle::SP_DialogCancelButton));
-    btnExcluir =
-        button(this, "btnExcluir", QStringLiteral("Excluir"), s->standardIcon(QStyle::SP_TrashIcon));
-    btnSair = button(this, "btnSair", QString(), QIcon(QStringLiteral(":/finance/images/sair.jpg")));
+                         s->standardIcon(QStyle::SP_DialogCancelButton));
+    btnExcluir = button(this, "btnExcluir", QStringLiteral("Excluir"),
+                        s->standardIcon(QStyle::SP_TrashIcon));
+    btnSair =
+        button(this, "btnSair", QString(), QIcon(QStringLiteral(":/finance/images/sair.jpg")));
     btnSair->setIconSize(QSize(32, 32));
     btnSair->setToolTip(QStringLiteral("Sair"));
     for (QToolButton *b : {btnNovo, btnSalvar, btnCancelar, btnExcluir})
-        topo->addWidget(b);
-    topo->addStretch();
-    topo->addWidget(btnSair);
+        top->addWidget(b);
+    top->addStretch();
+    top->addWidget(btnSair);
 
-    auto *entrada = new QGridLayout;
+    auto *entry = new QGridLayout;
     Label1 = new QLabel(QStringLiteral("Descrição"), this);
     Label2 = new QLabel(QStringLiteral("Tipo"), this);
     Label3 = new QLabel(QStringLiteral("Valor"), this);
@@ -104,32 +105,34 @@ void MovementWindow::build(const MovementSetup &setup, TDM &dm)
     btnTipo->setToolTip(setup.typeHint);
     DBEdit1 = new ui::DBEdit(source, t.amount, this);
     DBEdit2 = new ui::DBEdit(source, t.date, this);
-    btnSalvar2 = button(this, "btnSalvar2", QString(), s->standardIcon(QStyle::SP_DialogSaveButton));
+    btnSalvar2 =
+        button(this, "btnSalvar2", QString(), s->standardIcon(QStyle::SP_DialogSaveButton));
     btnSalvar2->setIconSize(QSize(28, 28));
     DBEdit3->setMinimumWidth(260);
     DBLookupComboBox1->setMinimumWidth(170);
     DBEdit1->setFixedWidth(100);
     DBEdit2->setFixedWidth(90);
-    entrada->addWidget(Label1, 0, 0);
-    entrada->addWidget(Label2, 0, 1);
-    entrada->addWidget(Label3, 0, 3);
-    entrada->addWidget(Label4, 0, 4);
-    entrada->addWidget(DBEdit3, 1, 0);
-    entrada->addWidget(DBLookupComboBox1, 1, 1);
-    entrada->addWidget(btnTipo, 1, 2);
-    entrada->addWidget(DBEdit1, 1, 3);
-    entrada->addWidget(DBEdit2, 1, 4);
-    entrada->addWidget(btnSalvar2, 0, 6, 2, 1, Qt::AlignRight | Qt::AlignBottom);
-    entrada->setColumnStretch(0, 3);
-    entrada->setColumnStretch(1, 2);
-    entrada->setColumnStretch(5, 1);
+    entry->addWidget(Label1, 0, 0);
+    entry->addWidget(Label2, 0, 1);
+    entry->addWidget(Label3, 0, 3);
+    entry->addWidget(Label4, 0, 4);
+    entry->addWidget(DBEdit3, 1, 0);
+    entry->addWidget(DBLookupComboBox1, 1, 1);
+    entry->addWidget(btnTipo, 1, 2);
+    entry->addWidget(DBEdit1, 1, 3);
+    entry->addWidget(DBEdit2, 1, 4);
+    entry->addWidget(btnSalvar2, 0, 6, 2, 1, Qt::AlignRight | Qt::AlignBottom);
+    entry->setColumnStretch(0, 3);
+    entry->setColumnStretch(1, 2);
+    entry->setColumnStretch(5, 1);
 
-    DBGrid1 = new ui::DBGrid(source,
-                             {{t.description, QStringLiteral("Descrição")},
-                              {t.typeName, QStringLiteral("Tipo")},
-                              {t.amount, QStringLiteral("Valor"), Qt::AlignRight | Qt::AlignVCenter},
-                              {t.date, QStringLiteral("Data"), Qt::AlignCenter}},
-                             this);
+    DBGrid1 =
+        new ui::DBGrid(source,
+                       {{t.description, QStringLiteral("Descrição")},
+                        {t.typeName, QStringLiteral("Tipo")},
+                        {t.amount, QStringLiteral("Valor"), Qt::AlignRight | Qt::AlignVCenter},
+                        {t.date, QStringLiteral("Data"), Qt::AlignCenter}},
+                       this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setColumnWidth(0, 300);
     DBGrid1->setColumnWidth(1, 170);
@@ -142,7 +145,7 @@ void MovementWindow::build(const MovementSetup &setup, TDM &dm)
     connect(DBGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &p) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(p)); });
 
-    auto *busca = new QHBoxLayout;
+    auto *search = new QHBoxLayout;
     Label5 = new QLabel(setup.searchLabel, this);
     txtBuscar = new QLineEdit(this);
     txtBuscar->setObjectName(QStringLiteral("txtBuscar"));
@@ -152,16 +155,16 @@ void MovementWindow::build(const MovementSetup &setup, TDM &dm)
     btnMostrar->setObjectName(QStringLiteral("btnMostrar"));
     for (QPushButton *b : {btnBuscar, btnMostrar})
         b->setAutoDefault(false);
-    busca->addWidget(Label5);
-    busca->addWidget(txtBuscar, 1);
-    busca->addWidget(btnBuscar);
-    busca->addWidget(btnMostrar);
+    search->addWidget(Label5);
+    search->addWidget(txtBuscar, 1);
+    search->addWidget(btnBuscar);
+    search->addWidget(btnMostrar);
 
-    auto *janela = new QVBoxLayout(this);
-    janela->addLayout(topo);
-    janela->addLayout(entrada);
-    janela->addWidget(DBGrid1, 1);
-    janela->addLayout(busca);
+    auto *window = new QVBoxLayout(this);
+    window->addLayout(top);
+    window->addLayout(entry);
+    window->addWidget(DBGrid1, 1);
+    window->addLayout(search);
 
     // Hidden entry "Novo" of the main menu: only its shortcut shows.
     Novo1 = new QAction(QStringLiteral("Novo"), this);
@@ -183,7 +186,7 @@ void MovementWindow::build(const MovementSetup &setup, TDM &dm)
     const auto save = [this] { btnSalvarClick(); };
     const auto leave = [this] { btnSairClick(); };
     for (QWidget *box : {static_cast<QWidget *>(DBEdit3), static_cast<QWidget *>(DBEdit1),
-                           static_cast<QWidget *>(DBEdit2)})
+                         static_cast<QWidget *>(DBEdit2)})
         ui::mapEntryKeys(box, save, leave);
     ui::mapEntryKeys(DBLookupComboBox1, save, leave, true);
 

@@ -46,8 +46,7 @@ class RegisterWindow : public ui::RecordWindow
 {
     Q_OBJECT
 public:
-    RegisterWindow(const RegisterLayout &layout, ui::DataSource *source,
-                   QWidget *parent = nullptr);
+    RegisterWindow(const RegisterLayout &layout, ui::DataSource *source, QWidget *parent = nullptr);
     ~RegisterWindow() override;
 
     RegisterSteps &steps() { return m_steps; }
@@ -57,7 +56,7 @@ public:
     QTabWidget *PageControl1;
     QWidget *TabSheet1;
     QWidget *TabSheet2;
-    QList<QLabel *> labels;   ///< Label1, Label2, ...
+    QList<QLabel *> labels;    ///< Label1, Label2, ...
     QList<ui::DBEdit *> boxes; ///< DBEdit1, DBEdit2, ...
     QToolButton *btnNovo;
     QToolButton *btnAlterar;

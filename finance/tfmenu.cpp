@@ -1,13 +1,13 @@
 #include "finance/tfmenu.h"
 
-#include "ui/buttons.h"
-#include "ui/formdialog.h"
 #include "finance/menubarstyle.h"
 #include "finance/tdm.h"
 #include "finance/tfgasto.h"
 #include "finance/tfrecebimento.h"
 #include "finance/tftipoentrada.h"
 #include "finance/tftipogasto.h"
+#include "ui/buttons.h"
+#include "ui/formdialog.h"
 #include "ui/guard.h"
 
 #include <QAction>
@@ -77,13 +77,13 @@ void TFMenu::build()
     row->setContentsMargins(4, 4, 4, 4);
     row->setSpacing(2);
     btnGasto = button("btnGasto", QStringLiteral("Informar Gasto"), QStringLiteral("gasto"),
-                     &TFMenu::btnGastoClick);
+                      &TFMenu::btnGastoClick);
     btnRecebimento = button("btnRecebimento", QStringLiteral("Informar Entrada"),
-                           QStringLiteral("entrada"), &TFMenu::btnRecebimentoClick);
+                            QStringLiteral("entrada"), &TFMenu::btnRecebimentoClick);
     btnCaixa = button("btnCaixa", QStringLiteral("Consultar Caixa"), QStringLiteral("caixa"),
-                     &TFMenu::btnCaixaClick);
+                      &TFMenu::btnCaixaClick);
     btnGraficos = button("btnGraficos", QStringLiteral("Ver Gráficos"), QStringLiteral("graficos"),
-                        &TFMenu::btnGraficosClick);
+                         &TFMenu::btnGraficosClick);
     btnSair =
         button("btnSair", QStringLiteral("Sair"), QStringLiteral("sair"), &TFMenu::btnSairClick);
     for (QToolButton *b : {btnGasto, btnRecebimento, btnCaixa, btnGraficos, btnSair})
@@ -117,27 +117,27 @@ void TFMenu::build()
     Sadas1 = bar->addMenu(picture(QStringLiteral("saidas")), QStringLiteral("Saídas"));
     Sadas1->setObjectName(QStringLiteral("Sadas1"));
     InformarGasto1 = entry(Sadas1, "InformarGasto1", QStringLiteral("Informar Gasto"),
-                             QStringLiteral("gasto"), &TFMenu::InformarGasto1Click);
+                           QStringLiteral("gasto"), &TFMenu::InformarGasto1Click);
     CadastrodeTiposdeGastos1 =
         entry(Sadas1, "CadastrodeTiposdeGastos1", QStringLiteral("Cadastro de Tipos de Gastos"),
-                QStringLiteral("tiposgasto"), &TFMenu::CadastrodeTiposdeGastos1Click);
+              QStringLiteral("tiposgasto"), &TFMenu::CadastrodeTiposdeGastos1Click);
     ContasPagar1 = entry(Sadas1, "ContasPagar1", QStringLiteral("Contas à Pagar"),
-                           QStringLiteral("contas"), &TFMenu::ContasPagar1Click);
+                         QStringLiteral("contas"), &TFMenu::ContasPagar1Click);
 
     Entradas1 = bar->addMenu(picture(QStringLiteral("entradas")), QStringLiteral("Entradas"));
     Entradas1->setObjectName(QStringLiteral("Entradas1"));
     InformarEntrada1 = entry(Entradas1, "InformarEntrada1", QStringLiteral("Informar Entrada"),
-                               QStringLiteral("entrada"), &TFMenu::InformarEntrada1Click);
+                             QStringLiteral("entrada"), &TFMenu::InformarEntrada1Click);
     CadastrodeTiposdeEntradas1 = entry(
         Entradas1, "CadastrodeTiposdeEntradas1", QStringLiteral("Cadastro de Tipos de Entradas"),
         QStringLiteral("tiposentrada"), &TFMenu::CadastrodeTiposdeEntradas1Click);
 
     Relatrios1 = bar->addMenu(picture(QStringLiteral("relatorios")), QStringLiteral("Relatórios"));
     Relatrios1->setObjectName(QStringLiteral("Relatrios1"));
-    Grficos1 = entry(Relatrios1, "Grficos1", QStringLiteral("Gráficos"),
-                       QStringLiteral("graficos"), &TFMenu::Grficos1Click);
+    Grficos1 = entry(Relatrios1, "Grficos1", QStringLiteral("Gráficos"), QStringLiteral("graficos"),
+                     &TFMenu::Grficos1Click);
     Listagens1 = entry(Relatrios1, "Listagens1", QStringLiteral("Listagens"),
-                         QStringLiteral("listagens"), &TFMenu::Listagens1Click);
+                       QStringLiteral("listagens"), &TFMenu::Listagens1Click);
 
     // Not in the menu bar, yet its shortcut works: it belongs to the window itself.
     Sair1 = new QAction(QStringLiteral("Sair"), this);
@@ -172,7 +172,7 @@ QToolButton *TFMenu::button(const char *name, const QString &caption, const QStr
 }
 
 QAction *TFMenu::entry(QMenu *menu, const char *name, const QString &caption,
-                      const QString &pictureName, void (TFMenu::*handler)())
+                       const QString &pictureName, void (TFMenu::*handler)())
 {
     QAction *a = menu->addAction(picture(pictureName), caption);
     a->setObjectName(QString::fromLatin1(name));

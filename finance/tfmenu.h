@@ -7,7 +7,6 @@
 #include <QMainWindow>
 #include <QPointer>
 
-
 class QAction;
 class QLabel;
 class QMenu;

@@ -18,7 +18,8 @@ const RegisterLayout &registerLayout()
 }
 } // namespace
 
-TFTipoEntrada::TFTipoEntrada(TDM &dm, QWidget *parent) : RegisterWindow(registerLayout(), dm.DSTIPOREC, parent)
+TFTipoEntrada::TFTipoEntrada(TDM &dm, QWidget *parent)
+    : RegisterWindow(registerLayout(), dm.DSTIPOREC, parent)
 {
     setObjectName(QStringLiteral("FTipoEntrada"));
 }

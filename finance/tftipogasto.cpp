@@ -18,7 +18,8 @@ const RegisterLayout &registerLayout()
 }
 } // namespace
 
-TFTipoGasto::TFTipoGasto(TDM &dm, QWidget *parent) : RegisterWindow(registerLayout(), dm.DSTIPOGASTO, parent)
+TFTipoGasto::TFTipoGasto(TDM &dm, QWidget *parent)
+    : RegisterWindow(registerLayout(), dm.DSTIPOGASTO, parent)
 {
     setObjectName(QStringLiteral("FTipoGasto"));
 }

@@ -87,5 +87,4 @@ QVariant TableCache::convert(int field, const QVariant &v) const
     return v;
 }
 
-
 } // namespace lx

@@ -1,7 +1,7 @@
 #include "db/tablecache.h"
 
-#include "db/cachevalues.h"
 #include "db/cacheaccess.h"
+#include "db/cachevalues.h"
 #include "db/filterexpr.h"
 
 #include <algorithm>
@@ -9,7 +9,6 @@
 namespace lx {
 
 using detail::nullOf;
-
 
 bool TableCache::rowMatches(int physRow) const
 {

@@ -21,7 +21,6 @@ FieldDef FieldDef::fromColumn(const ColumnDef &c)
     return f;
 }
 
-
 QVariant TableCache::Column::get(size_t r) const
 {
     switch (type) {

@@ -18,7 +18,8 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     const int field = m_fields.value(index.column(), -1);
     switch (role) {
     case Qt::DisplayRole:
-        return field < 0 ? QString() : displayText(fieldType(field), fieldValue(index.row(), field));
+        return field < 0 ? QString()
+                         : displayText(fieldType(field), fieldValue(index.row(), field));
     case ValueRole:
         return field < 0 ? QVariant() : fieldValue(index.row(), field);
     case Qt::TextAlignmentRole:

@@ -42,6 +42,16 @@ template <typename F> void quietly(F &&f)
     }
 }
 
+/// Applies the cache's changes and runs effects in one transaction.
+void applyWith(TableCache &cache, const std::function<void()> &effects)
+{
+    Transaction tx(*cache.connection());
+    cache.applyUpdates();
+    if (effects)
+        effects();
+    tx.commit();
+}
+
 } // namespace
 
 void saveRow(TableCache &cache, OnRefusal onRefusal, const std::function<void()> &effects)
@@ -55,11 +65,7 @@ void saveRow(TableCache &cache, OnRefusal onRefusal, const std::function<void()>
     // A filter hides a posted row that does not match it.
     const bool visible = cache.recordCount() == rows;
     try {
-        Transaction tx(*cache.connection());
-        cache.applyUpdates();
-        if (effects)
-            effects();
-        tx.commit();
+        applyWith(cache, effects);
     } catch (const DbError &) {
         if (onRefusal == OnRefusal::Drop)
             cache.close();
@@ -75,11 +81,7 @@ void deleteRow(TableCache &cache, const std::function<void()> &effects)
 {
     cache.remove();
     try {
-        Transaction tx(*cache.connection());
-        cache.applyUpdates();
-        if (effects)
-            effects();
-        tx.commit();
+        applyWith(cache, effects);
     } catch (const DbError &) {
         quietly([&] { cache.refresh(); });
         throw;

@@ -1,10 +1,10 @@
 #include "db/tablecache.h"
 
 #include "db/cachevalues.h"
-#include "db/transaction.h"
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/filterexpr.h"
+#include "db/transaction.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -14,10 +14,9 @@
 
 namespace lx {
 
+using detail::metaTypeOf;
 using detail::nullOf;
 using detail::sameValue;
-using detail::metaTypeOf;
-
 
 TableCache::TableCache(Connection *connection, const QString &table, QObject *parent)
     : QObject(parent), m_conn(connection), m_table(table)
@@ -83,7 +82,6 @@ void TableCache::setCondition(const QString &sqlCondition, const QVariantList &v
     m_condition = sqlCondition;
     m_conditionValues = values;
 }
-
 
 void TableCache::open()
 {
@@ -202,7 +200,6 @@ void TableCache::requireEditing() const
         throw DbError(QStringLiteral("%1: o registro não está em edição.").arg(m_table));
 }
 
-
 void TableCache::moveTo(int row)
 {
     if (m_view.empty())
@@ -314,7 +311,6 @@ bool TableCache::locate(const QString &fields, const QVariantList &values)
     return false;
 }
 
-
 QVariant TableCache::stored(int physRow, int field) const
 {
     const int c = m_colOf[size_t(field)];
@@ -410,7 +406,6 @@ std::vector<QVariant> TableCache::rowValues(int physRow) const
         out.push_back(c.get(size_t(physRow)));
     return out;
 }
-
 
 void TableCache::insert()
 {
@@ -587,7 +582,6 @@ void TableCache::addPending(int physRow, Change kind, std::vector<QVariant> old)
     m_pendingOf.insert(physRow, int(m_pending.size()));
     m_pending.push_back(Pending{physRow, kind, std::move(old)});
 }
-
 
 int TableCache::nextCode(const QString &codeField)
 {

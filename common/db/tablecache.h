@@ -240,7 +240,7 @@ private:
     bool m_modified = false;
 
     std::vector<Pending> m_pending;
-    QHash<int, int> m_pendingOf; ///< physical row -> index into m_pending
+    QHash<int, int> m_pendingOf;   ///< physical row -> index into m_pending
     std::vector<Pending> m_txSent; ///< sent in the open transaction, not yet committed
 
     QString m_filterText;

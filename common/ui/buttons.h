@@ -21,8 +21,8 @@ struct ButtonLook
     bool stretch = false; ///< as wide as its column
     QSize minimumSize;
     bool bold = false;
-    int extraPoints = 0;  ///< font size above the window's
-    QColor captionColor;  ///< the caption's colour while the button is usable
+    int extraPoints = 0; ///< font size above the window's
+    QColor captionColor; ///< the caption's colour while the button is usable
 };
 
 /// The one way the windows make their buttons: named, captioned, with a picture; a button

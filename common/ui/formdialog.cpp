@@ -2,9 +2,9 @@
 
 #include "ui/guard.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QEvent>
 
 namespace lx::ui {
 

@@ -12,28 +12,27 @@ namespace lx::finance {
 
 const MovementTable &MovementTable::expenses()
 {
-    static const MovementTable t{QStringLiteral("GASCODIGO"),  QStringLiteral("GASDESCRICAO"),
-                                 QStringLiteral("GASTIPO"),    QStringLiteral("GASVALOR"),
-                                 QStringLiteral("GASDATA"),    QStringLiteral("GASMES"),
-                                 QStringLiteral("GASANO"),     QStringLiteral("tipo"),
-                                 QStringLiteral("TGACODIGO"),  QStringLiteral("TGADESCRICAO")};
+    static const MovementTable t{QStringLiteral("GASCODIGO"), QStringLiteral("GASDESCRICAO"),
+                                 QStringLiteral("GASTIPO"),   QStringLiteral("GASVALOR"),
+                                 QStringLiteral("GASDATA"),   QStringLiteral("GASMES"),
+                                 QStringLiteral("GASANO"),    QStringLiteral("tipo"),
+                                 QStringLiteral("TGACODIGO"), QStringLiteral("TGADESCRICAO")};
     return t;
 }
 
 const MovementTable &MovementTable::receipts()
 {
-    static const MovementTable t{QStringLiteral("RECCODIGO"),  QStringLiteral("RECDESCRICAO"),
-                                 QStringLiteral("RECTIPO"),    QStringLiteral("RECVALOR"),
-                                 QStringLiteral("RECDATA"),    QStringLiteral("RECMES"),
-                                 QStringLiteral("RECANO"),     QStringLiteral("tiporec"),
-                                 QStringLiteral("TRECODIGO"),  QStringLiteral("TREDESCRICAO")};
+    static const MovementTable t{QStringLiteral("RECCODIGO"), QStringLiteral("RECDESCRICAO"),
+                                 QStringLiteral("RECTIPO"),   QStringLiteral("RECVALOR"),
+                                 QStringLiteral("RECDATA"),   QStringLiteral("RECMES"),
+                                 QStringLiteral("RECANO"),    QStringLiteral("tiporec"),
+                                 QStringLiteral("TRECODIGO"), QStringLiteral("TREDESCRICAO")};
     return t;
 }
 
 Movements::Movements(Connection &connection, TableCache &movements, TableCache &types,
                      TableCache &summaries, const MovementTable &table)
-    : m_conn(connection), m_movements(movements), m_types(types), m_summaries(summaries),
-      m_t(table)
+    : m_conn(connection), m_movements(movements), m_types(types), m_summaries(summaries), m_t(table)
 {}
 
 void Movements::open()

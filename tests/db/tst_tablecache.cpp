@@ -12,15 +12,7 @@
 
 using namespace lx;
 
-namespace {
-void addType(TableCache &c, int code, const QString &desc)
-{
-    c.insert();
-    c.setValue("TGACODIGO", code);
-    c.setValue("TGADESCRICAO", desc);
-    c.post();
-}
-} // namespace
+using test::addType;
 
 class TstTableCache : public QObject
 {

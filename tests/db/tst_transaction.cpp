@@ -11,15 +11,7 @@
 
 using namespace lx;
 
-namespace {
-void addType(TableCache &c, int code, const QString &desc)
-{
-    c.insert();
-    c.setValue("TGACODIGO", code);
-    c.setValue("TGADESCRICAO", desc);
-    c.post();
-}
-} // namespace
+using test::addType;
 
 /// Two caches on one connection, as a user action touches them: expense types and receipt
 /// types stand for any pair of tables.
@@ -169,10 +161,10 @@ void TstTransaction::refusalInSecondCacheUndoesFirst()
 
 void TstTransaction::changesAfterApplyMergeOnRollback_data()
 {
-    QTest::addColumn<bool>("onServer");   // the row exists before the action
-    QTest::addColumn<QString>("second");  // what follows the first apply: "edit" or "delete"
-    QTest::addColumn<int>("pending");     // changes pending after the rollback
-    QTest::addColumn<int>("rowsAtEnd");   // rows on the server once those are applied
+    QTest::addColumn<bool>("onServer");  // the row exists before the action
+    QTest::addColumn<QString>("second"); // what follows the first apply: "edit" or "delete"
+    QTest::addColumn<int>("pending");    // changes pending after the rollback
+    QTest::addColumn<int>("rowsAtEnd");  // rows on the server once those are applied
     QTest::addColumn<QString>("nameAtEnd");
     QTest::newRow("insert, then change") << false << "edit" << 1 << 1 << "Gás encanado";
     QTest::newRow("insert, then delete") << false << "delete" << 0 << 0 << "";
@@ -279,9 +271,8 @@ void TstTransaction::saveRowKeepsTypingWhenEffectsFail()
     m_types->insert();
     m_types->setValue("TGACODIGO", 2);
     m_types->setValue("TGADESCRICAO", "Farmácia");
-    QVERIFY_THROWS_EXCEPTION(DbError, saveRow(*m_types, OnRefusal::Reedit, [] {
-                                 throw DbError("o resumo foi recusado");
-                             }));
+    QVERIFY_THROWS_EXCEPTION(DbError, saveRow(*m_types, OnRefusal::Reedit,
+                                              [] { throw DbError("o resumo foi recusado"); }));
     QCOMPARE(count("TTIPOGASTO"), 1);
     QVERIFY(m_types->isEditing());
     QCOMPARE(m_types->value("TGACODIGO").toInt(), 2);
@@ -296,8 +287,8 @@ void TstTransaction::saveRowDropClosesTheCache()
 {
     m_types->insert();
     m_types->setValue("TGACODIGO", 1);
-    QVERIFY_THROWS_EXCEPTION(DbError, saveRow(*m_types, OnRefusal::Drop,
-                                              [] { throw DbError("recusado"); }));
+    QVERIFY_THROWS_EXCEPTION(DbError,
+                             saveRow(*m_types, OnRefusal::Drop, [] { throw DbError("recusado"); }));
     QVERIFY(!m_types->isOpen());
     QCOMPARE(count("TTIPOGASTO"), 0);
 }

@@ -1,5 +1,7 @@
 #include "support/testdb.h"
 
+#include "db/tablecache.h"
+
 #include "db/dberror.h"
 
 #include <QDir>
@@ -118,6 +120,14 @@ QVariant TestDb::scalar(const QString &sql, const QVariantList &values) const
         out = q.value(0);
     q.finish();
     return out;
+}
+
+void addType(TableCache &types, int code, const QString &description)
+{
+    types.insert();
+    types.setValue("TGACODIGO", code);
+    types.setValue("TGADESCRICAO", description);
+    types.post();
 }
 
 } // namespace lx::test

@@ -7,6 +7,10 @@
 
 #include <memory>
 
+namespace lx {
+class TableCache;
+}
+
 namespace lx::test {
 
 /// A fresh copy of the template database in its own temporary folder, reached either
@@ -43,5 +47,8 @@ private:
     QString m_aliasLine;
     std::unique_ptr<Connection> m_admin;
 };
+
+/// Inserts and posts an expense type into an open TTIPOGASTO cache (not applied).
+void addType(TableCache &types, int code, const QString &description);
 
 } // namespace lx::test
