@@ -1,10 +1,11 @@
+#include "agenda/agendadata.h"
 #include "agenda/core/financelauncher.h"
 #include "agenda/tflogin.h"
 #include "agenda/tfmenu.h"
 #include "agenda/tfprincipal.h"
-#include "support/agendafixture.h"
 #include "db/connection.h"
 #include "db/tablecache.h"
+#include "support/agendafixture.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -114,7 +115,7 @@ void TstFinanceLaunch::startsFinanceWhileAgendaKeepsWorking()
     f.program->FLogin->show();
     f.program->FLogin->btnEntrarClick();
     QVERIFY(w->isVisible());
-    Connection *conn = f.program->FMenu->SQLConnection1();
+    Connection *conn = &f.dm().SQLConnection1;
     QVERIFY(conn->isOpen());
 
     QTest::mouseClick(w->btnFinancas, Qt::LeftButton);
@@ -126,7 +127,7 @@ void TstFinanceLaunch::startsFinanceWhileAgendaKeepsWorking()
     QTRY_VERIFY_WITH_TIMEOUT(holdsOpen(finance.pid, database), 30000);
 
     // The agenda goes on with the same file: its next access connects again.
-    TableCache *appointments = f.program->FMenu->TBCOMPROMISSO();
+    TableCache *appointments = f.dm().TBCOMPROMISSO;
     appointments->insertWithServerCode("select max(codigo) from TCOMPROMISSO", "CODIGO");
     appointments->setValue("TITULO", QString("Depois das finanças"));
     appointments->setValue("DATA", QDate::currentDate());
@@ -159,11 +160,11 @@ void TstFinanceLaunch::missingFinanceProgramIsSilent()
     qputenv("PATH", oldPath);
     QCOMPARE(w->launcher().lastPid(), 0);
     QVERIFY(Dialogs::shown().isEmpty());
-    QVERIFY(!f.program->FMenu->SQLConnection1()->isOpen());
+    QVERIFY(!f.dm().SQLConnection1.isOpen());
     QVERIFY(w->isVisible());
     QTest::mouseClick(w->btnFechar, Qt::LeftButton);
     QTest::mouseClick(w->btnAbrir, Qt::LeftButton);
-    QVERIFY(f.program->FMenu->SQLConnection1()->isOpen());
+    QVERIFY(f.dm().SQLConnection1.isOpen());
     QVERIFY(Dialogs::shown().isEmpty());
 }
 

@@ -1,3 +1,4 @@
+#include "agenda/agendadata.h"
 #include "agenda/core/clocktext.h"
 #include "agenda/core/todayappointments.h"
 #include "agenda/picture.h"
@@ -5,9 +6,9 @@
 #include "agenda/tflogin.h"
 #include "agenda/tfmenu.h"
 #include "agenda/tfprincipal.h"
-#include "support/agendafixture.h"
 #include "db/connection.h"
 #include "db/queryresult.h"
+#include "support/agendafixture.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -59,7 +60,7 @@ private slots:
     void layout();
     void todayListEarliestFirst();
     void emptyDay();
-    void refreshOnlyOnAbrir();
+    void refreshOnlyOnOpen();
     void todayListError();
     void calendarPanel();
     void letterShortcuts_data();
@@ -79,6 +80,7 @@ void TstPrincipal::layout()
     TFPrincipal *w = signIn(f);
     QVERIFY(QTest::qWaitForWindowExposed(w));
     QCOMPARE(w->windowTitle(), QString("Lembrix QOR"));
+    QCOMPARE(agendatest::titleBar(w), QString("Lembrix QOR"));
     QVERIFY(w->windowState() & Qt::WindowMaximized);
     const QList<QToolButton *> bar{w->btnAgendaTelefonica, w->btnCompromissos, w->btnFinancas,
                                    w->btnCalendario, w->btnSair};
@@ -137,7 +139,7 @@ void TstPrincipal::emptyDay()
     QVERIFY(Dialogs::shown().isEmpty());
 }
 
-void TstPrincipal::refreshOnlyOnAbrir()
+void TstPrincipal::refreshOnlyOnOpen()
 {
     Fx f;
     const QDate today = QDate::currentDate();
@@ -165,9 +167,10 @@ void TstPrincipal::todayListError()
     TFPrincipal *w = signIn(f);
     QTest::mouseClick(w->btnFechar, Qt::LeftButton);
     f.db.exec("drop table TCOMPROMISSO");
-    f.program->FMenu->SQLConnection1()->close(); // so the reconnect sees the table gone
+    f.dm().SQLConnection1.close(); // so the reconnect sees the table gone
     QTest::mouseClick(w->btnAbrir, Qt::LeftButton);
     QCOMPARE(Dialogs::texts(Dialogs::Error).size(), 1);
+    QCOMPARE(Dialogs::shown().first().caption, QString("Lembrix QOR"));
     QVERIFY(gridRows(w).isEmpty());
     // The panels stay as they were.
     QVERIFY(!w->Panel2->isVisible());
@@ -222,7 +225,7 @@ void TstPrincipal::letterShortcuts()
     for (int i = 0; i < bar.size(); ++i)
         QCOMPARE(spies[i]->count(), i == button ? 2 : 0);
     // "Controle Financeiro" closed the agenda's connection.
-    QCOMPARE(f.program->FMenu->SQLConnection1()->isOpen(), button != 2);
+    QCOMPARE(f.dm().SQLConnection1.isOpen(), button != 2);
     QCOMPARE(f.ended, 0);
 }
 

@@ -1,15 +1,18 @@
+#include "agenda/agendadata.h"
 #include "agenda/core/credentials.h"
 #include "agenda/tflogin.h"
 #include "agenda/tfmenu.h"
 #include "agenda/tfprincipal.h"
 #include "agenda/tftrocarsenha.h"
-#include "support/agendafixture.h"
 #include "db/tablecache.h"
+#include "support/agendafixture.h"
+#include "ui/datasource.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace lx;
@@ -23,6 +26,16 @@ const QString kWrongCurrent = QStringLiteral("Usuário e/ou Senhas Digitados Err
 const QString kRepeat =
     QStringLiteral("Nova Senha digitada não confere com o campo de conferimento !");
 const QString kDone = QStringLiteral("Alterações Realizadas com Sucesso !");
+const QString kTitle = QStringLiteral("Lembrix QOR");
+
+/// The caption of every box shown so far.
+QStringList captions()
+{
+    QStringList out;
+    for (const Dialogs::Shown &s : Dialogs::shown())
+        out << s.caption;
+    return out;
+}
 
 QStringList accounts(const lx::test::TestDb &db)
 {
@@ -63,6 +76,7 @@ private slots:
     void upperCredential_data();
     void upperCredential();
 
+    void dataModule();
     void loginWindow();
     void signInAnyCase_data();
     void signInAnyCase();
@@ -110,15 +124,51 @@ void TstSignIn::upperCredential()
     QCOMPARE(agenda::upperCredential(typed), stored);
 }
 
+void TstSignIn::dataModule()
+{
+    Fx f;
+    AgendaData &dm = f.dm();
+    QCOMPARE(dm.parent(), f.program->FMenu);
+    QCOMPARE(dm.SQLConnection1.name(), QString("AGENDA"));
+    QVERIFY(dm.SQLConnection1.isOpen());
+    QCOMPARE(dm.SQLConnection1.databasePath(), f.db.databasePath());
+    const struct
+    {
+        TableCache *cache;
+        ui::DataSource *source;
+        QString cacheName, sourceName, table;
+    } parts[] = {
+        {dm.TBUSUARIO, dm.DSUSUARIO, "TBUSUARIO", "DSUSUARIO", "TUSUARIO"},
+        {dm.TBCOMPROMISSO, dm.DSCOMPROMISSO, "TBCOMPROMISSO", "DSCOMPROMISSO", "TCOMPROMISSO"},
+        {dm.TBCONTATO, dm.DSCONTATO, "TBCONTATO", "DSCONTATO", "TCONTATO"}};
+    for (const auto &p : parts) {
+        QVERIFY(p.cache);
+        QVERIFY(p.source);
+        QCOMPARE(p.cache->objectName(), p.cacheName);
+        QCOMPARE(dm.findChild<TableCache *>(p.cacheName), p.cache);
+        QCOMPARE(p.cache->tableName(), p.table);
+        QCOMPARE(p.cache->connection(), &dm.SQLConnection1);
+        QCOMPARE(p.source->objectName(), p.sourceName);
+        QCOMPARE(dm.findChild<ui::DataSource *>(p.sourceName), p.source);
+        QCOMPARE(p.source->cache(), p.cache);
+    }
+    // The login window reads the accounts through the module's cache.
+    QVERIFY(!dm.TBUSUARIO->isOpen());
+    f.program->FLogin->show();
+    QVERIFY(dm.TBUSUARIO->isOpen());
+    QCOMPARE(dm.TBUSUARIO->recordCount(), 1);
+}
+
 void TstSignIn::loginWindow()
 {
     Fx f;
     TFLogin *w = f.program->FLogin;
-    QVERIFY(f.program->FMenu->SQLConnection1()->isOpen());
+    QVERIFY(f.dm().SQLConnection1.isOpen());
     QVERIFY(Dialogs::shown().isEmpty());
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     QCOMPARE(w->windowTitle(), QString("Login"));
+    QCOMPARE(agendatest::titleBar(w), QString("Login"));
     QCOMPARE(w->Label1->text(), QString("Usuário"));
     QCOMPARE(w->Label2->text(), QString("Senha"));
     QCOMPARE(w->Label6->text(), QString("Alterar Ususário ou Senha"));
@@ -202,7 +252,7 @@ void TstSignIn::mismatchEmptiesBoxes()
     w->Edit2->setFocus();
     QTest::mouseClick(w->btnEntrar, Qt::LeftButton);
     QCOMPARE(Dialogs::texts(Dialogs::Message), QStringList{kMismatch});
-    QCOMPARE(Dialogs::shown().first().caption, QString("Lembrix QOR"));
+    QCOMPARE(captions(), QStringList{kTitle});
     QVERIFY(w->Edit1->text().isEmpty());
     QVERIFY(w->Edit2->text().isEmpty());
     QCOMPARE(QApplication::focusWidget(), w->Edit1);
@@ -211,6 +261,7 @@ void TstSignIn::mismatchEmptiesBoxes()
     // As many attempts as the user likes.
     w->btnEntrarClick();
     QCOMPARE(Dialogs::texts(Dialogs::Message).size(), 2);
+    QCOMPARE(captions(), QStringList(2, kTitle));
 }
 
 void TstSignIn::hintHiddenWhenDefaultPasswordChanged()
@@ -290,6 +341,7 @@ void TstSignIn::unreachableDatabase()
     QTest::mouseClick(w->btnEntrar, Qt::LeftButton);
     QCOMPARE(Dialogs::texts(Dialogs::Error).size(), 3);
     QVERIFY(Dialogs::texts(Dialogs::Message).isEmpty());
+    QCOMPARE(captions(), QStringList(3, kTitle));
     QVERIFY(!f.program->FPrincipal->isVisible());
     QVERIFY(w->isVisible());
 }
@@ -335,12 +387,14 @@ void TstSignIn::changeChecks()
     QVERIFY(w->isVisible());
     QCOMPARE(w->windowModality(), Qt::WindowModal);
     QCOMPARE(w->windowTitle(), QString("Trocar Usuário e Senha"));
+    QCOMPARE(agendatest::titleBar(w), QString("Trocar Usuário e Senha"));
     QCOMPARE(w->btnEntrar->text(), QString("Confirmar Alterações"));
     QVERIFY(agendatest::showActive(w));
     fill(w, typed);
 
     QTest::mouseClick(w->btnEntrar, Qt::LeftButton);
     QCOMPARE(Dialogs::texts(Dialogs::Message), QStringList{message});
+    QCOMPARE(captions(), QStringList{kTitle});
     QCOMPARE(accounts(f.db), QStringList{account});
     if (boxesAfter.isEmpty()) {
         QVERIFY(!w || !w->isVisible());
@@ -438,6 +492,7 @@ void TstSignIn::refusedChangeStaysOpen()
     // a success.
     QCOMPARE(Dialogs::texts(Dialogs::Error).size(), 1);
     QVERIFY(Dialogs::texts(Dialogs::Error).first().contains("recusou"));
+    QCOMPARE(captions(), QStringList{kTitle});
     QVERIFY(Dialogs::texts(Dialogs::Message).isEmpty());
     QVERIFY(w->isVisible());
     QCOMPARE(w->Edit3->text(), QString("novo"));

@@ -1,9 +1,9 @@
+#include "db/connection.h"
 #include "db/dberror.h"
 #include "db/tablecache.h"
 #include "finance/core/caixa.h"
-#include "finance/tdm.h"
 #include "support/testdb.h"
-#include "ui/dialogs.h"
+#include "support/testmain.h"
 
 #include <QtTest>
 
@@ -14,14 +14,22 @@ using namespace lx::finance;
 
 namespace {
 /// month, year, amount (an invalid QVariant is a null amount)
-struct Movimento
+struct Movement
 {
-    int mes;
-    int ano;
-    QVariant valor;
+    int month;
+    int year;
+    QVariant amount;
+};
+
+/// A fresh database, a connection to it and the summary cache the recomputation writes.
+struct Fixture
+{
+    test::TestDb db;
+    std::unique_ptr<Connection> conn = db.connect();
+    TableCache summaries{conn.get(), QStringLiteral("TCAIXAMES")};
 };
 } // namespace
-Q_DECLARE_METATYPE(Movimento)
+Q_DECLARE_METATYPE(Movement)
 
 class TstCaixa : public QObject
 {
@@ -41,14 +49,14 @@ private slots:
     void closedConnectionReconnects();
 
 private:
-    void gasto(int mes, int ano, const QVariant &valor);
-    void recebimento(int mes, int ano, const QVariant &valor);
-    void caixa(int codigo, int mes, int ano, double disponivel);
-    QVariant server(const QString &column, int mes, int ano) const;
-    int rowsOf(int mes, int ano) const;
+    void recompute(int month, int year) { atualizarcaixa(*m_f->conn, m_f->summaries, month, year); }
+    void addExpense(int month, int year, const QVariant &amount);
+    void addReceipt(int month, int year, const QVariant &amount);
+    void addSummary(int code, int month, int year, double available);
+    QVariant server(const QString &column, int month, int year) const;
+    int rowsOf(int month, int year) const;
 
-    std::unique_ptr<test::TestDb> m_db;
-    std::unique_ptr<TDM> m_dm;
+    std::unique_ptr<Fixture> m_f;
     int m_code = 0;
 };
 
@@ -56,66 +64,63 @@ void TstCaixa::initTestCase()
 {
     if (test::TestDb::serverUnavailable())
         QSKIP("no Firebird server configured (scripts/test starts one)");
-    ui::Dialogs::setScripted(true);
 }
 
 void TstCaixa::init()
 {
-    m_db = std::make_unique<test::TestDb>();
-    m_dm = std::make_unique<TDM>(m_db->aliasFile(), QStringLiteral("/nonexistent/"));
-    QVERIFY(m_dm->SQLConnection1.isOpen());
+    m_f = std::make_unique<Fixture>();
+    QVERIFY(m_f->conn->isOpen());
     m_code = 0;
 }
 
 void TstCaixa::cleanup()
 {
-    m_dm.reset();
-    m_db.reset();
+    m_f.reset();
 }
 
-void TstCaixa::gasto(int mes, int ano, const QVariant &valor)
+void TstCaixa::addExpense(int month, int year, const QVariant &amount)
 {
-    m_db->exec(
-        "INSERT INTO TGASTO (GASCODIGO, GASVALOR, GASDESCRICAO, GASMES, GASANO) "
-        "VALUES (?, ?, 'teste', ?, ?)",
-        {++m_code, valor.isValid() ? valor : QVariant(QMetaType(QMetaType::Double)), mes, ano});
+    m_f->db.exec("INSERT INTO TGASTO (GASCODIGO, GASVALOR, GASDESCRICAO, GASMES, GASANO) "
+                 "VALUES (?, ?, 'teste', ?, ?)",
+                 {++m_code, amount.isValid() ? amount : QVariant(QMetaType(QMetaType::Double)),
+                  month, year});
 }
 
-void TstCaixa::recebimento(int mes, int ano, const QVariant &valor)
+void TstCaixa::addReceipt(int month, int year, const QVariant &amount)
 {
-    m_db->exec(
-        "INSERT INTO TRECEBIMENTO (RECCODIGO, RECVALOR, RECDESCRICAO, RECMES, RECANO) "
-        "VALUES (?, ?, 'teste', ?, ?)",
-        {++m_code, valor.isValid() ? valor : QVariant(QMetaType(QMetaType::Double)), mes, ano});
+    m_f->db.exec("INSERT INTO TRECEBIMENTO (RECCODIGO, RECVALOR, RECDESCRICAO, RECMES, RECANO) "
+                 "VALUES (?, ?, 'teste', ?, ?)",
+                 {++m_code, amount.isValid() ? amount : QVariant(QMetaType(QMetaType::Double)),
+                  month, year});
 }
 
-void TstCaixa::caixa(int codigo, int mes, int ano, double disponivel)
+void TstCaixa::addSummary(int code, int month, int year, double available)
 {
-    m_db->exec("INSERT INTO TCAIXAMES (CAICODIGO, CAIMES, CAINOMEMES, CAIANO, "
-               "CAIVALORDISPONIVEL, CAIVALORGASTO, CAIVALORRECEBIDO, CAIUSUARIO) "
-               "VALUES (?, ?, ?, ?, ?, 0, ?, 7)",
-               {codigo, mes, nomeMes(mes), ano, disponivel, disponivel});
+    m_f->db.exec("INSERT INTO TCAIXAMES (CAICODIGO, CAIMES, CAINOMEMES, CAIANO, "
+                 "CAIVALORDISPONIVEL, CAIVALORGASTO, CAIVALORRECEBIDO, CAIUSUARIO) "
+                 "VALUES (?, ?, ?, ?, ?, 0, ?, 7)",
+                 {code, month, monthName(month), year, available, available});
 }
 
-QVariant TstCaixa::server(const QString &column, int mes, int ano) const
+QVariant TstCaixa::server(const QString &column, int month, int year) const
 {
-    return m_db->scalar(
+    return m_f->db.scalar(
         QString("SELECT %1 FROM TCAIXAMES WHERE CAIMES = ? AND CAIANO = ?").arg(column),
-        {mes, ano});
+        {month, year});
 }
 
-int TstCaixa::rowsOf(int mes, int ano) const
+int TstCaixa::rowsOf(int month, int year) const
 {
-    return m_db
-        ->scalar("SELECT COUNT(*) FROM TCAIXAMES WHERE CAIMES = ? AND CAIANO = ?", {mes, ano})
+    return m_f->db
+        .scalar("SELECT COUNT(*) FROM TCAIXAMES WHERE CAIMES = ? AND CAIANO = ?", {month, year})
         .toInt();
 }
 
 void TstCaixa::firstMovementCreatesRow_data()
 {
     QTest::addColumn<QList<int>>("existingCodes");
-    QTest::addColumn<int>("mes");
-    QTest::addColumn<QString>("nome");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<QString>("name");
     QTest::addColumn<int>("expectedCode");
     QTest::newRow("empty table") << QList<int>{} << 3 << QString("Março") << 1;
     QTest::newRow("codes 3, 1, 7") << QList<int>{3, 1, 7} << 12 << QString("Dezembro") << 8;
@@ -125,40 +130,40 @@ void TstCaixa::firstMovementCreatesRow_data()
 void TstCaixa::firstMovementCreatesRow()
 {
     QFETCH(QList<int>, existingCodes);
-    QFETCH(int, mes);
-    QFETCH(QString, nome);
+    QFETCH(int, month);
+    QFETCH(QString, name);
     QFETCH(int, expectedCode);
     // Rows of other months, so that only the code walk finds the new code.
     for (int i = 0; i < existingCodes.size(); ++i)
-        caixa(existingCodes[i], 6, 2000 + i, 0.0);
-    gasto(mes, 2024, 123.45);
+        addSummary(existingCodes[i], 6, 2000 + i, 0.0);
+    addExpense(month, 2024, 123.45);
 
-    atualizarcaixa(*m_dm, mes, 2024);
+    recompute(month, 2024);
 
-    QCOMPARE(rowsOf(mes, 2024), 1);
-    QCOMPARE(server("CAICODIGO", mes, 2024).toInt(), expectedCode);
-    QCOMPARE(server("CAINOMEMES", mes, 2024).toString(), nome);
-    QCOMPARE(server("CAIVALORGASTO", mes, 2024).toDouble(), 123.45);
-    QCOMPARE(server("CAIVALORRECEBIDO", mes, 2024).toDouble(), 0.0);
-    QCOMPARE(server("CAIVALORDISPONIVEL", mes, 2024).toDouble(), -123.45);
-    QVERIFY(server("CAIUSUARIO", mes, 2024).isNull());
+    QCOMPARE(rowsOf(month, 2024), 1);
+    QCOMPARE(server("CAICODIGO", month, 2024).toInt(), expectedCode);
+    QCOMPARE(server("CAINOMEMES", month, 2024).toString(), name);
+    QCOMPARE(server("CAIVALORGASTO", month, 2024).toDouble(), 123.45);
+    QCOMPARE(server("CAIVALORRECEBIDO", month, 2024).toDouble(), 0.0);
+    QCOMPARE(server("CAIVALORDISPONIVEL", month, 2024).toDouble(), -123.45);
+    QVERIFY(server("CAIUSUARIO", month, 2024).isNull());
 
-    TableCache &tb = *m_dm->TBCAIXAMES;
+    TableCache &tb = m_f->summaries;
     QCOMPARE(tb.state(), TableCache::Browse);
     QCOMPARE(tb.pendingCount(), 0);
-    QCOMPARE(tb.value("CAIMES").toInt(), mes);
+    QCOMPARE(tb.value("CAIMES").toInt(), month);
     QCOMPARE(tb.value("CAIANO").toInt(), 2024);
 }
 
 void TstCaixa::totals_data()
 {
-    QTest::addColumn<QList<Movimento>>("gastos");
-    QTest::addColumn<QList<Movimento>>("recebimentos");
+    QTest::addColumn<QList<Movement>>("expenses");
+    QTest::addColumn<QList<Movement>>("receipts");
     QTest::addColumn<double>("spent");
     QTest::addColumn<double>("received");
     QTest::addColumn<double>("available");
 
-    using L = QList<Movimento>;
+    using L = QList<Movement>;
     QTest::newRow("no movements") << L{} << L{} << 0.0 << 0.0 << 0.0;
     QTest::newRow("received 1000.00, spent 1250.50")
         << L{{3, 2024, 1000.50}, {3, 2024, 250.0}} << L{{3, 2024, 600.0}, {3, 2024, 400.0}}
@@ -181,53 +186,53 @@ void TstCaixa::totals_data()
 
 void TstCaixa::totals()
 {
-    QFETCH(QList<Movimento>, gastos);
-    QFETCH(QList<Movimento>, recebimentos);
+    QFETCH(QList<Movement>, expenses);
+    QFETCH(QList<Movement>, receipts);
     QFETCH(double, spent);
     QFETCH(double, received);
     QFETCH(double, available);
-    for (const Movimento &m : gastos)
-        gasto(m.mes, m.ano, m.valor);
-    for (const Movimento &m : recebimentos)
-        recebimento(m.mes, m.ano, m.valor);
+    for (const Movement &m : expenses)
+        addExpense(m.month, m.year, m.amount);
+    for (const Movement &m : receipts)
+        addReceipt(m.month, m.year, m.amount);
 
-    atualizarcaixa(*m_dm, 3, 2024);
+    recompute(3, 2024);
 
     QCOMPARE(server("CAIVALORGASTO", 3, 2024).toDouble(), spent);
     QCOMPARE(server("CAIVALORRECEBIDO", 3, 2024).toDouble(), received);
     QCOMPARE(server("CAIVALORDISPONIVEL", 3, 2024).toDouble(), available);
-    QCOMPARE(m_db->scalar("SELECT COUNT(*) FROM TCAIXAMES").toInt(), 1);
+    QCOMPARE(m_f->db.scalar("SELECT COUNT(*) FROM TCAIXAMES").toInt(), 1);
 }
 
 void TstCaixa::existingRowUpdatedInPlace()
 {
-    caixa(5, 3, 2024, 999.0);
-    caixa(6, 4, 2024, 111.0);
-    gasto(3, 2024, 40.0);
-    recebimento(3, 2024, 100.0);
+    addSummary(5, 3, 2024, 999.0);
+    addSummary(6, 4, 2024, 111.0);
+    addExpense(3, 2024, 40.0);
+    addReceipt(3, 2024, 100.0);
 
-    atualizarcaixa(*m_dm, 3, 2024);
-    atualizarcaixa(*m_dm, 3, 2024);
+    recompute(3, 2024);
+    recompute(3, 2024);
 
     QCOMPARE(rowsOf(3, 2024), 1);
-    QCOMPARE(m_db->scalar("SELECT COUNT(*) FROM TCAIXAMES").toInt(), 2);
+    QCOMPARE(m_f->db.scalar("SELECT COUNT(*) FROM TCAIXAMES").toInt(), 2);
     QCOMPARE(server("CAICODIGO", 3, 2024).toInt(), 5);
     QCOMPARE(server("CAIUSUARIO", 3, 2024).toInt(), 7);
     QCOMPARE(server("CAIVALORGASTO", 3, 2024).toDouble(), 40.0);
     QCOMPARE(server("CAIVALORRECEBIDO", 3, 2024).toDouble(), 100.0);
     QCOMPARE(server("CAIVALORDISPONIVEL", 3, 2024).toDouble(), 60.0);
     QCOMPARE(server("CAIVALORDISPONIVEL", 4, 2024).toDouble(), 111.0);
-    QCOMPARE(m_dm->TBCAIXAMES->value("CAICODIGO").toInt(), 5);
+    QCOMPARE(m_f->summaries.value("CAICODIGO").toInt(), 5);
 }
 
 void TstCaixa::deletingOnlyMovementLeavesZeroRow()
 {
-    gasto(7, 2024, 80.0);
-    atualizarcaixa(*m_dm, 7, 2024);
+    addExpense(7, 2024, 80.0);
+    recompute(7, 2024);
     QCOMPARE(server("CAIVALORDISPONIVEL", 7, 2024).toDouble(), -80.0);
 
-    m_db->exec("DELETE FROM TGASTO");
-    atualizarcaixa(*m_dm, 7, 2024);
+    m_f->db.exec("DELETE FROM TGASTO");
+    recompute(7, 2024);
 
     QCOMPARE(rowsOf(7, 2024), 1);
     QCOMPARE(server("CAINOMEMES", 7, 2024).toString(), QString("Julho"));
@@ -238,16 +243,17 @@ void TstCaixa::deletingOnlyMovementLeavesZeroRow()
 
 void TstCaixa::refusedApplyRaisesAndNextCallRecovers()
 {
-    gasto(3, 2024, 10.0);
-    atualizarcaixa(*m_dm, 3, 2024);
+    addExpense(3, 2024, 10.0);
+    recompute(3, 2024);
     // Changed behind the cache's back: the cache's next update of the row is refused.
-    m_db->exec("UPDATE TCAIXAMES SET CAIVALORGASTO = 55 WHERE CAIMES = 3");
-    gasto(3, 2024, 5.0);
+    m_f->db.exec("UPDATE TCAIXAMES SET CAIVALORGASTO = 55 WHERE CAIMES = 3");
+    addExpense(3, 2024, 5.0);
 
-    QVERIFY_THROWS_EXCEPTION(DbError, atualizarcaixa(*m_dm, 3, 2024));
+    QVERIFY_THROWS_EXCEPTION(DbError, recompute(3, 2024));
     QCOMPARE(server("CAIVALORGASTO", 3, 2024).toDouble(), 55.0);
+    QCOMPARE(m_f->summaries.pendingCount(), 0);
 
-    atualizarcaixa(*m_dm, 3, 2024);
+    recompute(3, 2024);
     QCOMPARE(rowsOf(3, 2024), 1);
     QCOMPARE(server("CAIVALORGASTO", 3, 2024).toDouble(), 15.0);
     QCOMPARE(server("CAIVALORDISPONIVEL", 3, 2024).toDouble(), -15.0);
@@ -255,18 +261,17 @@ void TstCaixa::refusedApplyRaisesAndNextCallRecovers()
 
 void TstCaixa::closedConnectionReconnects()
 {
-    gasto(3, 2024, 10.0);
-    m_dm->SQLConnection1.close();
-    atualizarcaixa(*m_dm, 3, 2024);
+    addExpense(3, 2024, 10.0);
+    m_f->conn->close();
+    recompute(3, 2024);
     QCOMPARE(server("CAIVALORGASTO", 3, 2024).toDouble(), 10.0);
 }
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    QCoreApplication app(argc, argv);
     TstCaixa t;
-    return QTest::qExec(&t, argc, argv);
+    return test::runTests(t, argc, argv);
 }
 
 #include "tst_caixa.moc"

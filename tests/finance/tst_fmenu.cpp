@@ -1,7 +1,12 @@
 #include "db/tablecache.h"
 #include "finance/application.h"
+#include "finance/forms.h"
 #include "finance/tdm.h"
+#include "finance/tfgasto.h"
 #include "finance/tfmenu.h"
+#include "finance/tfrecebimento.h"
+#include "support/financefixture.h"
+#include "support/modal.h"
 #include "support/testdb.h"
 #include "ui/dialogs.h"
 
@@ -25,11 +30,18 @@ using namespace lx;
 using namespace lx::finance;
 
 namespace {
-class Janela : public QDialog
+/// A window opened through TFMenu::open, as the program's own windows are: made on the
+/// data module, owned by the main window. Each one is numbered as it is made (a freed
+/// window's address may be reused), and it notes whether the data module outlived it.
+class TestWindow : public QDialog
 {
 public:
-    using QDialog::QDialog;
-    ~Janela() override { dataModuleAtEnd = DM != nullptr; }
+    TestWindow(TDM &dm, QWidget *parent) : QDialog(parent), dataModule(&dm), serial(++made) {}
+    ~TestWindow() override { dataModuleAtEnd = DM != nullptr; }
+
+    TDM *dataModule;
+    const int serial;
+    static inline int made = 0;
     static inline bool dataModuleAtEnd = false;
 };
 
@@ -57,6 +69,7 @@ private slots:
     void startsConnectedWithNoCacheOpen();
     void unreachableDatabaseShowsErrorThenWindow();
     void buttons();
+    void windowTitlesAreExactlyTheCaptions();
     void pictureAndFixedCentredWindow();
     void menus_data();
     void menus();
@@ -76,7 +89,6 @@ private:
 void TstFMenu::initTestCase()
 {
     initApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
-    ui::Dialogs::setScripted(true);
     m_db = std::make_unique<test::TestDb>();
 }
 
@@ -88,7 +100,6 @@ void TstFMenu::init()
 
 void TstFMenu::cleanup()
 {
-    TFMenu::setModalHook({});
     m_menu.reset();
 }
 
@@ -128,7 +139,7 @@ void TstFMenu::unreachableDatabaseShowsErrorThenWindow()
 void TstFMenu::buttons()
 {
     QCOMPARE(m_menu->windowTitle(), QString("Tostara"));
-    QCOMPARE(QApplication::applicationDisplayName(), QString("Tostara"));
+    QCOMPARE(ui::Dialogs::applicationTitle(), QString("Tostara"));
     m_menu->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_menu.get()));
 
@@ -153,6 +164,23 @@ void TstFMenu::buttons()
         lastX = button->x() + button->width() - 1;
     }
     QVERIFY(m_menu->btnSair->isEnabled());
+}
+
+void TstFMenu::windowTitlesAreExactlyTheCaptions()
+{
+    // With no display name of its own, the window system appends nothing to the captions.
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+    m_menu->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_menu.get()));
+    QCOMPARE(m_menu->windowTitle(), QString("Tostara"));
+
+    test::ModalScript modal([](QDialog *d) { d->close(); });
+    m_menu->btnGasto->click();
+    QCOMPARE(modal.classNames(), QStringList{"lx::finance::TFGasto"});
+    QDialog *expenses = modal.shown[0];
+    QVERIFY(expenses);
+    QCOMPARE(expenses->windowTitle(), QString("Gastos"));
+    QVERIFY(ui::Dialogs::shown().isEmpty());
 }
 
 void TstFMenu::pictureAndFixedCentredWindow()
@@ -251,12 +279,12 @@ void TstFMenu::closing()
 {
     QFETCH(QString, how);
     TFMenu *w = m_menu.get();
-    QAction *sair = w->Sair1;
-    QCOMPARE(sair->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F4));
-    QCOMPARE(sair->shortcutContext(), Qt::WindowShortcut);
-    QVERIFY(w->actions().contains(sair));
+    QAction *quitAction = w->Sair1;
+    QCOMPARE(quitAction->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F4));
+    QCOMPARE(quitAction->shortcutContext(), Qt::WindowShortcut);
+    QVERIFY(w->actions().contains(quitAction));
     for (QAction *top : w->menuBar()->actions())
-        QVERIFY(!top->menu()->actions().contains(sair));
+        QVERIFY(!top->menu()->actions().contains(quitAction));
 
     w->show();
     QVERIFY(QTest::qWaitForWindowActive(w));
@@ -264,7 +292,7 @@ void TstFMenu::closing()
     QGuiApplication::setQuitOnLastWindowClosed(false);
     const bool quit = endsTheApplication([&] {
         if (how == "Sair1")
-            sair->trigger();
+            quitAction->trigger();
         else if (how == "key")
             QTest::keyClick(w, Qt::Key_F4, Qt::ShiftModifier);
         else if (how == "btnSair")
@@ -282,50 +310,55 @@ void TstFMenu::informarEntradaMenuClicksTheButton()
     QCOMPARE(m_menu->InformarGasto1->isEnabled(), m_menu->btnGasto->isEnabled());
     QCOMPARE(m_menu->Grficos1->isEnabled(), m_menu->btnGraficos->isEnabled());
 
-    QList<QDialog *> opened;
-    TFMenu::setModalHook([&](QDialog *d) {
-        opened << d;
-        d->close();
-    });
+    test::ModalScript modal([](QDialog *d) { d->close(); });
     m_menu->InformarEntrada1->setEnabled(true);
     m_menu->btnRecebimento->setEnabled(true);
     QSignalSpy clicked(m_menu->btnRecebimento, &QToolButton::clicked);
     m_menu->InformarEntrada1->trigger();
     QCOMPARE(clicked.size(), 1);
     QVERIFY(ui::Dialogs::texts(ui::Dialogs::Error).isEmpty());
+    // The click opened the receipt window, once.
+    QCOMPARE(modal.classNames(), QStringList{"lx::finance::TFRecebimento"});
+    QVERIFY(modal.shown[0]);
+    QCOMPARE(modal.shown[0].data(), FRecebimento.data());
+    QVERIFY(!modal.shown[0]->isVisible());
 }
 
 void TstFMenu::openingGivesFreshOwnedModalInstance()
 {
-    QList<QDialog *> shown;
-    TFMenu::setModalHook([&](QDialog *d) {
-        shown << d;
+    test::ModalScript modal([](QDialog *d) {
         QVERIFY(d->isVisible());
         QCOMPARE(d->windowModality(), Qt::ApplicationModal);
         d->close();
     });
-    QPointer<Janela> variavel;
-    Janela *first = m_menu->abrir(variavel);
-    QCOMPARE(variavel.data(), first);
+    QPointer<TestWindow> variable;
+    TestWindow *first = m_menu->open(variable);
+    QCOMPARE(variable.data(), first);
     QCOMPARE(first->parent(), m_menu.get());
-    QPointer<Janela> firstGuard(first);
+    QCOMPARE(first->dataModule, m_menu->dm());
+    QCOMPARE(modal.shown.size(), 1);
+    QCOMPARE(modal.shown[0].data(), first);
+    QPointer<TestWindow> firstGuard(first);
+    const int firstSerial = first->serial;
 
-    Janela *second = m_menu->abrir(variavel);
-    QVERIFY(second != first);
-    QCOMPARE(variavel.data(), second);
+    TestWindow *second = m_menu->open(variable);
+    QCOMPARE(second->serial, firstSerial + 1);
+    QCOMPARE(variable.data(), second);
     QVERIFY(firstGuard.isNull());
-    QCOMPARE(shown, (QList<QDialog *>{first, second}));
+    QCOMPARE(modal.shown.size(), 2);
+    QVERIFY(modal.shown[0].isNull()); // the first one, freed
+    QCOMPARE(modal.shown[1].data(), second);
 }
 
 void TstFMenu::windowsGoBeforeTheDataModule()
 {
-    TFMenu::setModalHook([](QDialog *d) { d->close(); });
-    QPointer<Janela> variavel;
-    m_menu->abrir(variavel);
-    Janela::dataModuleAtEnd = false;
+    test::ModalScript modal([](QDialog *d) { d->close(); });
+    QPointer<TestWindow> variable;
+    m_menu->open(variable);
+    TestWindow::dataModuleAtEnd = false;
     m_menu.reset();
-    QVERIFY(variavel.isNull());
-    QVERIFY(Janela::dataModuleAtEnd);
+    QVERIFY(variable.isNull());
+    QVERIFY(TestWindow::dataModuleAtEnd);
     QCOMPARE(DM, nullptr);
     QCOMPARE(FMenu, nullptr);
 }
@@ -334,14 +367,14 @@ void TstFMenu::openingBlocksUntilClosed()
 {
     m_menu->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_menu.get()));
-    QPointer<Janela> variavel;
+    QPointer<TestWindow> variable;
     QWidget *modal = nullptr;
-    QTimer::singleShot(0, [&] {
-        modal = QApplication::activeModalWidget();
-        if (auto *d = qobject_cast<QDialog *>(modal))
+    test::actOnNextModal([&](QWidget *w) {
+        modal = w;
+        if (auto *d = qobject_cast<QDialog *>(w))
             d->reject();
     });
-    Janela *w = m_menu->abrir(variavel);
+    TestWindow *w = m_menu->open(variable);
     QCOMPARE(modal, w);
     QVERIFY(!w->isVisible());
 }
@@ -349,9 +382,8 @@ void TstFMenu::openingBlocksUntilClosed()
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     TstFMenu t;
-    return QTest::qExec(&t, argc, argv);
+    return test::runTests(t, argc, argv);
 }
 
 #include "tst_fmenu.moc"

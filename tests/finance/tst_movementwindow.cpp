@@ -1,12 +1,16 @@
 #include "db/tablecache.h"
 #include "finance/application.h"
 #include "finance/forms.h"
+#include "finance/movementwindow.h"
+#include "finance/registerwindow.h"
 #include "finance/tdm.h"
 #include "finance/tfgasto.h"
 #include "finance/tfmenu.h"
 #include "finance/tfrecebimento.h"
 #include "finance/tftipoentrada.h"
 #include "finance/tftipogasto.h"
+#include "support/financefixture.h"
+#include "support/modal.h"
 #include "support/testdb.h"
 #include "ui/datasource.h"
 #include "ui/dbedit.h"
@@ -28,7 +32,7 @@
 using namespace lx;
 using namespace lx::finance;
 
-class TstTFMovimento : public QObject
+class TestMovementWindow : public QObject
 {
     Q_OBJECT
 private slots:
@@ -36,108 +40,113 @@ private slots:
     void init();
     void cleanup();
 
-    void aparencia_data();
-    void aparencia();
-    void estados_data();
-    void estados();
-    void teclasEntramESalvam_data();
-    void teclasEntramESalvam();
-    void f1EmEdicaoNaoFazNada();
-    void fecharEmEdicaoCancela_data();
-    void fecharEmEdicaoCancela();
-    void dataEmBrancoNaoSalva();
-    void excluir_data();
-    void excluir();
-    void buscaSobreviveAoFechar_data();
-    void buscaSobreviveAoFechar();
-    void linhaNaoMudaEmEdicao();
-    void botaoTipoAbreORegistro_data();
-    void botaoTipoAbreORegistro();
-    void menuAbreAsJanelas_data();
-    void menuAbreAsJanelas();
+    void looks_data();
+    void looks();
+    void states_data();
+    void states();
+    void keysMoveAndSave_data();
+    void keysMoveAndSave();
+    void f1WhileEditingDoesNothing();
+    void closingWhileEditingCancels_data();
+    void closingWhileEditingCancels();
+    void blankDateDoesNotSave();
+    void refusedSummaryKeepsWhatWasTyped();
+    void deleteAsksFirst_data();
+    void deleteAsksFirst();
+    void searchSurvivesClosing_data();
+    void searchSurvivesClosing();
+    void rowStaysWhileEditing();
+    void typeButtonOpensRegister_data();
+    void typeButtonOpensRegister();
+    void menuOpensWindows_data();
+    void menuOpensWindows();
 
 private:
-    void janelas();
-    TFMovimento *abrir(const QString &janela);
-    void movimento(const QString &janela, int codigo, const QString &descricao, double valor,
-                   const QDate &data);
-    QString tabela(const QString &janela) const;
-    int contar(const QString &tabela) const;
+    void windows();
+    MovementWindow *open(const QString &window);
+    void insertMovement(const QString &window, int code, const QString &description, double amount,
+                        const QDate &date);
+    static QString table(const QString &window);
+    static QString prefix(const QString &window);
+    TableCache &movementCache(const QString &window) const;
+    int count(const QString &table) const;
 
-    std::unique_ptr<test::TestDb> m_db;
-    std::unique_ptr<TDM> m_dm;
-    std::unique_ptr<TFMovimento> m_janela;
+    std::unique_ptr<test::FinanceFixture> m_f;
 };
 
-void TstTFMovimento::initTestCase()
+void TestMovementWindow::initTestCase()
 {
     initApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
-    ui::Dialogs::setScripted(true);
 }
 
-void TstTFMovimento::init()
+void TestMovementWindow::init()
 {
-    ui::Dialogs::clearShown();
-    m_db = std::make_unique<test::TestDb>();
-    m_dm = std::make_unique<TDM>(m_db->aliasFile(), QStringLiteral("/nonexistent/"));
-    m_db->exec("INSERT INTO TTIPOGASTO (TGACODIGO, TGADESCRICAO) VALUES (1, 'Casa')");
-    m_db->exec("INSERT INTO TTIPORECEB (TRECODIGO, TREDESCRICAO) VALUES (1, 'Salário')");
+    m_f = std::make_unique<test::FinanceFixture>();
+    QVERIFY2(m_f->connectError.isEmpty(), qPrintable(m_f->connectError));
+    m_f->db.exec("INSERT INTO TTIPOGASTO (TGACODIGO, TGADESCRICAO) VALUES (1, 'Casa')");
+    m_f->db.exec("INSERT INTO TTIPORECEB (TRECODIGO, TREDESCRICAO) VALUES (1, 'Salário')");
 }
 
-void TstTFMovimento::cleanup()
+void TestMovementWindow::cleanup()
 {
-    TFMenu::setModalHook({});
-    m_janela.reset();
-    m_dm.reset();
-    m_db.reset();
+    m_f.reset();
 }
 
-void TstTFMovimento::janelas()
+void TestMovementWindow::windows()
 {
-    QTest::addColumn<QString>("janela");
+    QTest::addColumn<QString>("window");
     QTest::newRow("TFGasto") << "TFGasto";
     QTest::newRow("TFRecebimento") << "TFRecebimento";
 }
 
-TFMovimento *TstTFMovimento::abrir(const QString &janela)
+MovementWindow *TestMovementWindow::open(const QString &window)
 {
-    if (janela == "TFGasto")
-        m_janela = std::make_unique<TFGasto>();
+    MovementWindow *w = nullptr;
+    if (window == "TFGasto")
+        w = m_f->open<TFGasto>();
     else
-        m_janela = std::make_unique<TFRecebimento>();
-    m_janela->show();
-    if (!QTest::qWaitForWindowActive(m_janela.get()))
+        w = m_f->open<TFRecebimento>();
+    if (!QTest::qWaitForWindowActive(w))
         return nullptr;
-    return m_janela.get();
+    return w;
 }
 
-QString TstTFMovimento::tabela(const QString &janela) const
+QString TestMovementWindow::table(const QString &window)
 {
-    return janela == "TFGasto" ? "TGASTO" : "TRECEBIMENTO";
+    return window == "TFGasto" ? "TGASTO" : "TRECEBIMENTO";
 }
 
-void TstTFMovimento::movimento(const QString &janela, int codigo, const QString &descricao,
-                               double valor, const QDate &data)
+QString TestMovementWindow::prefix(const QString &window)
 {
-    const QString p = janela == "TFGasto" ? "GAS" : "REC";
-    m_db->exec(QString("INSERT INTO %1 (%2CODIGO, %2DESCRICAO, %2VALOR, %2DATA, %2TIPO, %2MES, "
-                       "%2ANO) VALUES (?, ?, ?, ?, 1, ?, ?)")
-                   .arg(tabela(janela), p),
-               {codigo, descricao, valor, data, data.month(), data.year()});
+    return window == "TFGasto" ? "GAS" : "REC";
 }
 
-int TstTFMovimento::contar(const QString &tabela) const
+TableCache &TestMovementWindow::movementCache(const QString &window) const
 {
-    return m_db->scalar("SELECT COUNT(*) FROM " + tabela).toInt();
+    return window == "TFGasto" ? *m_f->dm->TBGASTO : *m_f->dm->TBRECEBIMENTO;
 }
 
-void TstTFMovimento::aparencia_data()
+void TestMovementWindow::insertMovement(const QString &window, int code, const QString &description,
+                                        double amount, const QDate &date)
 {
-    QTest::addColumn<QString>("janela");
-    QTest::addColumn<QString>("titulo");
-    QTest::addColumn<QString>("novo");
-    QTest::addColumn<QString>("rotulo");
-    QTest::addColumn<QString>("dica");
+    m_f->db.exec(QString("INSERT INTO %1 (%2CODIGO, %2DESCRICAO, %2VALOR, %2DATA, %2TIPO, %2MES, "
+                         "%2ANO) VALUES (?, ?, ?, ?, 1, ?, ?)")
+                     .arg(table(window), prefix(window)),
+                 {code, description, amount, date, date.month(), date.year()});
+}
+
+int TestMovementWindow::count(const QString &table) const
+{
+    return m_f->db.scalar("SELECT COUNT(*) FROM " + table).toInt();
+}
+
+void TestMovementWindow::looks_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("newCaption");
+    QTest::addColumn<QString>("searchLabel");
+    QTest::addColumn<QString>("typeHint");
     QTest::newRow("TFGasto") << "TFGasto"
                              << "Gastos"
                              << "Inserir Novo Gasto"
@@ -149,89 +158,90 @@ void TstTFMovimento::aparencia_data()
                                    << "Localizar Entrada: " << QString();
 }
 
-void TstTFMovimento::aparencia()
+void TestMovementWindow::looks()
 {
-    QFETCH(QString, janela);
-    QFETCH(QString, titulo);
-    QFETCH(QString, novo);
-    QFETCH(QString, rotulo);
-    QFETCH(QString, dica);
-    TFMovimento *w = abrir(janela);
+    QFETCH(QString, window);
+    QFETCH(QString, title);
+    QFETCH(QString, newCaption);
+    QFETCH(QString, searchLabel);
+    QFETCH(QString, typeHint);
+    MovementWindow *w = open(window);
     QVERIFY(w);
-    QCOMPARE(w->windowTitle(), titulo);
-    QCOMPARE(w->btnNovo->text(), novo);
+    // The caption alone: the application title is not appended to it.
+    QCOMPARE(w->windowTitle(), title);
+    QCOMPARE(w->btnNovo->text(), newCaption);
     QCOMPARE(w->btnSalvar->text(), QString("Salvar"));
     QCOMPARE(w->btnCancelar->text(), QString("Cancelar Inserção"));
     QCOMPARE(w->btnExcluir->text(), QString("Excluir"));
     QCOMPARE(w->btnSair->toolTip(), QString("Sair"));
-    QCOMPARE(w->btnTipo->toolTip(), dica);
-    QCOMPARE(w->Label5->text(), rotulo);
+    QCOMPARE(w->btnTipo->toolTip(), typeHint);
+    QCOMPARE(w->Label5->text(), searchLabel);
     QCOMPARE(w->btnBuscar->text(), QString("Buscar"));
     QCOMPARE(w->btnMostrar->text(), QString("Mostrar Todos"));
     QCOMPARE(w->Alterar1->text(), QString("Alterar"));
     QCOMPARE(w->Novo1->shortcut(), QKeySequence(Qt::Key_F1));
-    QStringList titulos;
+    QStringList headers;
     for (int c = 0; c < w->DBGrid1->model()->columnCount(); ++c)
-        titulos << w->DBGrid1->model()->headerData(c, Qt::Horizontal).toString();
-    QCOMPARE(titulos, (QStringList{"Descrição", "Tipo", "Valor", "Data"}));
+        headers << w->DBGrid1->model()->headerData(c, Qt::Horizontal).toString();
+    QCOMPARE(headers, (QStringList{"Descrição", "Tipo", "Valor", "Data"}));
     QCOMPARE(w->DBEdit2->editMask(), QString("!99/99/0000;1;_"));
 }
 
-void TstTFMovimento::estados_data()
+void TestMovementWindow::states_data()
 {
-    janelas();
+    windows();
 }
 
-void TstTFMovimento::estados()
+void TestMovementWindow::states()
 {
-    QFETCH(QString, janela);
-    movimento(janela, 1, "Mercado", 10.0, QDate(2024, 3, 1));
-    TFMovimento *w = abrir(janela);
+    QFETCH(QString, window);
+    insertMovement(window, 1, "Mercado", 10.0, QDate(2024, 3, 1));
+    MovementWindow *w = open(window);
     QVERIFY(w);
-    auto verificar = [&](bool edicao, bool dataTravada) {
-        QCOMPARE(w->editando(), edicao);
+    auto check = [&](bool editing, bool dateLocked) {
+        QCOMPARE(w->isEditing(), editing);
         for (QWidget *c : std::initializer_list<QWidget *>{w->DBEdit3, w->DBLookupComboBox1,
                                                            w->DBEdit1, w->btnSalvar, w->btnSalvar2,
                                                            w->btnCancelar, w->btnTipo})
-            QVERIFY2(c->isEnabled() == edicao, qPrintable(c->objectName()));
-        QCOMPARE(w->DBEdit2->isEnabled(), edicao && !dataTravada);
+            QVERIFY2(c->isEnabled() == editing, qPrintable(c->objectName()));
+        QCOMPARE(w->DBEdit2->isEnabled(), editing && !dateLocked);
         for (QWidget *c : std::initializer_list<QWidget *>{
                  w->btnNovo, w->btnExcluir, w->btnSair, w->txtBuscar, w->btnBuscar, w->btnMostrar})
-            QVERIFY2(c->isEnabled() == !edicao, qPrintable(c->objectName()));
-        QCOMPARE(w->Novo1->isEnabled(), !edicao);
+            QVERIFY2(c->isEnabled() == !editing, qPrintable(c->objectName()));
+        QCOMPARE(w->Novo1->isEnabled(), !editing);
         QVERIFY(w->DBGrid1->isEnabled());
     };
-    verificar(false, false);
+    check(false, false);
 
     w->btnNovo->click();
-    verificar(true, false);
+    check(true, false);
     QCOMPARE(QApplication::focusWidget(), w->DBEdit3);
     QCOMPARE(w->DBEdit2->maskedText(), QDate::currentDate().toString("dd/MM/yyyy"));
-    QCOMPARE(w->movimento().cache().value(0).toInt(), 2);
+    QCOMPARE(w->movements().cache().value(0).toInt(), 2);
 
     w->btnCancelar->click();
-    verificar(false, false);
-    QCOMPARE(w->movimento().cache().recordCount(), 1);
+    check(false, false);
+    QCOMPARE(w->movements().cache().recordCount(), 1);
 
     w->Alterar1->trigger();
-    verificar(true, true);
-    QCOMPARE(w->movimento().cache().state(), TableCache::Edit);
+    check(true, true);
+    QCOMPARE(w->movements().cache().state(), TableCache::Edit);
     QCOMPARE(w->DBEdit2->maskedText(), QString("01/03/2024"));
     QVERIFY(ui::Dialogs::shown().isEmpty());
 }
 
-void TstTFMovimento::teclasEntramESalvam_data()
+void TestMovementWindow::keysMoveAndSave_data()
 {
-    janelas();
+    windows();
 }
 
-void TstTFMovimento::teclasEntramESalvam()
+void TestMovementWindow::keysMoveAndSave()
 {
-    QFETCH(QString, janela);
-    const bool gasto = janela == "TFGasto";
-    m_db->exec("INSERT INTO TCAIXAMES (CAICODIGO, CAIMES, CAIANO, CAIVALORGASTO) "
-               "VALUES (1, 4, 2024, 77)");
-    TFMovimento *w = abrir(janela);
+    QFETCH(QString, window);
+    const bool expense = window == "TFGasto";
+    m_f->db.exec("INSERT INTO TCAIXAMES (CAICODIGO, CAIMES, CAIANO, CAIVALORGASTO) "
+                 "VALUES (1, 4, 2024, 77)");
+    MovementWindow *w = open(window);
     QVERIFY(w);
     w->btnNovo->click();
     QTest::keyClicks(w->DBEdit3, "Conta de luz");
@@ -247,26 +257,28 @@ void TstTFMovimento::teclasEntramESalvam()
     QCOMPARE(QApplication::focusWidget(), w->DBEdit1);
     QTest::keyClick(w->DBEdit1, Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), w->DBEdit2);
-    QCOMPARE(w->movimento().cache().state(), TableCache::Insert);
+    QCOMPARE(w->movements().cache().state(), TableCache::Insert);
     w->DBEdit2->selectAll();
     QTest::keyClicks(w->DBEdit2, "15032024");
     QTest::keyClick(w->DBEdit2, Qt::Key_F5);
 
     QVERIFY2(ui::Dialogs::shown().isEmpty(),
              qPrintable(ui::Dialogs::texts(ui::Dialogs::Error).join('\n')));
-    QVERIFY(!w->editando());
-    const QString p = gasto ? "GAS" : "REC";
-    QCOMPARE(m_db->scalar(QString("SELECT %1DESCRICAO FROM %2").arg(p, tabela(janela))).toString(),
+    QVERIFY(!w->isEditing());
+    const QString p = prefix(window);
+    const QString t = table(window);
+    QCOMPARE(m_f->db.scalar(QString("SELECT %1DESCRICAO FROM %2").arg(p, t)).toString(),
              QString("Conta de luz"));
-    QCOMPARE(m_db->scalar(QString("SELECT %1TIPO FROM %2").arg(p, tabela(janela))).toInt(), 1);
-    QCOMPARE(m_db->scalar(QString("SELECT %1MES FROM %2").arg(p, tabela(janela))).toInt(), 3);
-    QCOMPARE(m_db->scalar(QString("SELECT %1ANO FROM %2").arg(p, tabela(janela))).toInt(), 2024);
-    QCOMPARE(m_db->scalar("SELECT CAIVALORDISPONIVEL FROM TCAIXAMES WHERE CAIMES = 3").toDouble(),
-             gasto ? -150.75 : 150.75);
-    QCOMPARE(m_db->scalar("SELECT CAIVALORGASTO FROM TCAIXAMES WHERE CAIMES = 4").toDouble(), 77.0);
+    QCOMPARE(m_f->db.scalar(QString("SELECT %1TIPO FROM %2").arg(p, t)).toInt(), 1);
+    QCOMPARE(m_f->db.scalar(QString("SELECT %1MES FROM %2").arg(p, t)).toInt(), 3);
+    QCOMPARE(m_f->db.scalar(QString("SELECT %1ANO FROM %2").arg(p, t)).toInt(), 2024);
+    QCOMPARE(m_f->db.scalar("SELECT CAIVALORDISPONIVEL FROM TCAIXAMES WHERE CAIMES = 3").toDouble(),
+             expense ? -150.75 : 150.75);
+    QCOMPARE(m_f->db.scalar("SELECT CAIVALORGASTO FROM TCAIXAMES WHERE CAIMES = 4").toDouble(),
+             77.0);
     // The grid keeps the saved row, with the type's name.
     QCOMPARE(w->DBGrid1->model()->index(0, 1).data().toString(),
-             QString(gasto ? "Casa" : "Salário"));
+             QString(expense ? "Casa" : "Salário"));
 
     // Esc in an entry box leaves.
     w->Alterar1->trigger();
@@ -274,12 +286,12 @@ void TstTFMovimento::teclasEntramESalvam()
     QVERIFY(!w->isVisible());
 }
 
-void TstTFMovimento::f1EmEdicaoNaoFazNada()
+void TestMovementWindow::f1WhileEditingDoesNothing()
 {
-    movimento("TFGasto", 5, "Mercado", 10.0, QDate(2024, 3, 1));
-    TFMovimento *w = abrir("TFGasto");
+    insertMovement("TFGasto", 5, "Mercado", 10.0, QDate(2024, 3, 1));
+    MovementWindow *w = open("TFGasto");
     QVERIFY(w);
-    TableCache &c = w->movimento().cache();
+    TableCache &c = w->movements().cache();
     QTest::keyClick(w->DBGrid1, Qt::Key_F1);
     QCOMPARE(c.state(), TableCache::Insert);
     QCOMPARE(c.value("GASCODIGO").toInt(), 6);
@@ -297,11 +309,11 @@ void TstTFMovimento::f1EmEdicaoNaoFazNada()
     QCOMPARE(c.state(), TableCache::Insert);
 }
 
-void TstTFMovimento::fecharEmEdicaoCancela_data()
+void TestMovementWindow::closingWhileEditingCancels_data()
 {
-    QTest::addColumn<QString>("janela");
-    QTest::addColumn<QString>("como");
-    QTest::addColumn<bool>("novo");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("inserting");
     QTest::newRow("TFGasto, Esc while inserting") << "TFGasto"
                                                   << "esc" << true;
     QTest::newRow("TFGasto, close box while changing") << "TFGasto"
@@ -312,45 +324,44 @@ void TstTFMovimento::fecharEmEdicaoCancela_data()
                                                        << "esc" << false;
 }
 
-void TstTFMovimento::fecharEmEdicaoCancela()
+void TestMovementWindow::closingWhileEditingCancels()
 {
-    QFETCH(QString, janela);
-    QFETCH(QString, como);
-    QFETCH(bool, novo);
-    movimento(janela, 1, "Mercado", 10.0, QDate(2024, 3, 1));
-    TFMovimento *w = abrir(janela);
+    QFETCH(QString, window);
+    QFETCH(QString, how);
+    QFETCH(bool, inserting);
+    insertMovement(window, 1, "Mercado", 10.0, QDate(2024, 3, 1));
+    MovementWindow *w = open(window);
     QVERIFY(w);
-    if (novo)
+    if (inserting)
         w->btnNovo->click();
     else
         w->Alterar1->trigger();
     QTest::keyClicks(w->DBEdit3, "Padaria");
     QTest::keyClick(w->DBEdit3, Qt::Key_Return);
-    if (como == "esc")
+    if (how == "esc")
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     else
         w->close();
     QVERIFY(!w->isVisible());
-    m_janela.reset();
+    m_f->window.reset();
 
-    TableCache &c =
-        *(m_dm.get()->*(janela == "TFGasto" ? tabelaGasto() : tabelaRecebimento()).cache);
+    TableCache &c = movementCache(window);
     QCOMPARE(c.state(), TableCache::Browse);
     QCOMPARE(c.pendingCount(), 0);
     QCOMPARE(c.recordCount(), 1);
     // Another save on the cache sends nothing of it.
     c.applyUpdates();
-    QCOMPARE(contar(tabela(janela)), 1);
-    QCOMPARE(m_db->scalar(QString("SELECT %1DESCRICAO FROM %2")
-                              .arg(janela == "TFGasto" ? "GAS" : "REC", tabela(janela)))
-                 .toString(),
-             QString("Mercado"));
-    QCOMPARE(contar("TCAIXAMES"), 0);
+    QCOMPARE(count(table(window)), 1);
+    QCOMPARE(
+        m_f->db.scalar(QString("SELECT %1DESCRICAO FROM %2").arg(prefix(window), table(window)))
+            .toString(),
+        QString("Mercado"));
+    QCOMPARE(count("TCAIXAMES"), 0);
 }
 
-void TstTFMovimento::dataEmBrancoNaoSalva()
+void TestMovementWindow::blankDateDoesNotSave()
 {
-    TFMovimento *w = abrir("TFGasto");
+    MovementWindow *w = open("TFGasto");
     QVERIFY(w);
     w->btnNovo->click();
     QTest::keyClicks(w->DBEdit3, "Mercado");
@@ -358,34 +369,87 @@ void TstTFMovimento::dataEmBrancoNaoSalva()
     w->DBEdit2->clear();
     QTest::keyClick(w->DBEdit2, Qt::Key_F5);
 
-    const QStringList erros = ui::Dialogs::texts(ui::Dialogs::Error);
-    QCOMPARE(erros.size(), 1);
-    QVERIFY2(erros.first().contains("não é uma data válida"), qPrintable(erros.first()));
-    QVERIFY(w->editando());
-    QCOMPARE(w->movimento().cache().state(), TableCache::Insert);
+    const QStringList errors = ui::Dialogs::texts(ui::Dialogs::Error);
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().contains("não é uma data válida"), qPrintable(errors.first()));
+    QVERIFY(w->isEditing());
+    QCOMPARE(w->movements().cache().state(), TableCache::Insert);
     QCOMPARE(w->DBEdit3->text(), QString("Mercado"));
-    QCOMPARE(contar("TGASTO"), 0);
-    QCOMPARE(contar("TCAIXAMES"), 0);
+    QCOMPARE(count("TGASTO"), 0);
+    QCOMPARE(count("TCAIXAMES"), 0);
 }
 
-void TstTFMovimento::excluir_data()
+void TestMovementWindow::refusedSummaryKeepsWhatWasTyped()
 {
-    QTest::addColumn<QString>("janela");
-    QTest::addColumn<bool>("sim");
+    // The server refuses every month summary, so no save can finish.
+    m_f->db.exec("CREATE EXCEPTION SUMMARY_REFUSED 'Resumo do mês recusado'");
+    m_f->db.exec("CREATE TRIGGER TCAIXAMES_REFUSE FOR TCAIXAMES BEFORE INSERT OR UPDATE AS "
+                 "BEGIN EXCEPTION SUMMARY_REFUSED; END");
+    MovementWindow *w = open("TFGasto");
+    QVERIFY(w);
+    w->btnNovo->click();
+    QTest::keyClicks(w->DBEdit3, "Conta de luz");
+    QVERIFY(w->DBLookupComboBox1->selectKey(1));
+    w->DBEdit1->setFocus();
+    QTest::keyClicks(w->DBEdit1, "150,75");
+    w->DBEdit2->setFocus();
+    w->DBEdit2->selectAll();
+    QTest::keyClicks(w->DBEdit2, "15032024");
+    w->btnSalvar->click();
+
+    const QStringList errors = ui::Dialogs::texts(ui::Dialogs::Error);
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().contains("Resumo do mês recusado"), qPrintable(errors.first()));
+    QCOMPARE(ui::Dialogs::shown().size(), 1);
+    // Still in the edit state, holding what was typed, so that it can be saved later.
+    QVERIFY(w->isEditing());
+    QVERIFY(w->btnSalvar->isEnabled());
+    QVERIFY(w->btnCancelar->isEnabled());
+    QVERIFY(!w->btnNovo->isEnabled());
+    QVERIFY(!w->Novo1->isEnabled());
+    QVERIFY(w->DBEdit2->isEnabled());
+    QVERIFY(w->movements().cache().isEditing());
+    QCOMPARE(w->DBEdit3->text(), QString("Conta de luz"));
+    QCOMPARE(w->DBLookupComboBox1->currentText(), QString("Casa"));
+    QCOMPARE(w->DBEdit1->text(), QString("150,75"));
+    QCOMPARE(w->DBEdit2->maskedText(), QString("15/03/2024"));
+    // Neither the expense nor its month reached the server.
+    QCOMPARE(count("TGASTO"), 0);
+    QCOMPARE(count("TCAIXAMES"), 0);
+
+    // Once the server takes summaries again, "Salvar" sends the movement that was kept, once.
+    m_f->db.exec("ALTER TRIGGER TCAIXAMES_REFUSE INACTIVE");
+    w->btnSalvar->click();
+    QCOMPARE(ui::Dialogs::shown().size(), 1);
+    QVERIFY(!w->isEditing());
+    QCOMPARE(count("TGASTO"), 1);
+    QCOMPARE(m_f->db.scalar("SELECT GASDESCRICAO FROM TGASTO").toString(), QString("Conta de luz"));
+    QCOMPARE(m_f->db.scalar("SELECT GASVALOR FROM TGASTO").toDouble(), 150.75);
+    QCOMPARE(m_f->db.scalar("SELECT GASMES FROM TGASTO").toInt(), 3);
+    QCOMPARE(
+        m_f->db.scalar("SELECT CAIVALORGASTO FROM TCAIXAMES WHERE CAIMES = 3 AND CAIANO = 2024")
+            .toDouble(),
+        150.75);
+}
+
+void TestMovementWindow::deleteAsksFirst_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<bool>("yes");
     QTest::newRow("TFGasto, No") << "TFGasto" << false;
     QTest::newRow("TFGasto, Yes") << "TFGasto" << true;
     QTest::newRow("TFRecebimento, No") << "TFRecebimento" << false;
     QTest::newRow("TFRecebimento, Yes") << "TFRecebimento" << true;
 }
 
-void TstTFMovimento::excluir()
+void TestMovementWindow::deleteAsksFirst()
 {
-    QFETCH(QString, janela);
-    QFETCH(bool, sim);
-    movimento(janela, 1, "Mercado", 10.0, QDate(2024, 3, 1));
-    TFMovimento *w = abrir(janela);
+    QFETCH(QString, window);
+    QFETCH(bool, yes);
+    insertMovement(window, 1, "Mercado", 10.0, QDate(2024, 3, 1));
+    MovementWindow *w = open(window);
     QVERIFY(w);
-    ui::Dialogs::queueConfirm(sim);
+    ui::Dialogs::queueConfirm(yes);
     w->btnExcluir->click();
 
     const QList<ui::Dialogs::Shown> shown = ui::Dialogs::shown();
@@ -394,40 +458,40 @@ void TstTFMovimento::excluir()
     QCOMPARE(shown[0].caption, QString("Atenção"));
     QCOMPARE(shown[0].text, QString("Você realmente deseja excluir este registro ?"));
     QCOMPARE(shown[0].defaultButton, QMessageBox::No);
-    QCOMPARE(contar(tabela(janela)), sim ? 0 : 1);
-    QCOMPARE(w->movimento().cache().recordCount(), sim ? 0 : 1);
-    QCOMPARE(w->movimento().cache().pendingCount(), 0);
-    QCOMPARE(contar("TCAIXAMES"), sim ? 1 : 0);
-    if (sim)
-        QCOMPARE(m_db->scalar("SELECT CAIVALORDISPONIVEL FROM TCAIXAMES").toDouble(), 0.0);
-    QVERIFY(!w->editando());
+    QCOMPARE(count(table(window)), yes ? 0 : 1);
+    QCOMPARE(w->movements().cache().recordCount(), yes ? 0 : 1);
+    QCOMPARE(w->movements().cache().pendingCount(), 0);
+    QCOMPARE(count("TCAIXAMES"), yes ? 1 : 0);
+    if (yes)
+        QCOMPARE(m_f->db.scalar("SELECT CAIVALORDISPONIVEL FROM TCAIXAMES").toDouble(), 0.0);
+    QVERIFY(!w->isEditing());
 }
 
-void TstTFMovimento::buscaSobreviveAoFechar_data()
+void TestMovementWindow::searchSurvivesClosing_data()
 {
-    janelas();
+    windows();
 }
 
-void TstTFMovimento::buscaSobreviveAoFechar()
+void TestMovementWindow::searchSurvivesClosing()
 {
-    QFETCH(QString, janela);
-    movimento(janela, 1, "Conta d'agua", 1.0, QDate(2024, 1, 1));
-    movimento(janela, 2, "Conta de luz", 1.0, QDate(2024, 1, 1));
-    movimento(janela, 3, "Mercado", 1.0, QDate(2024, 1, 1));
-    TFMovimento *w = abrir(janela);
+    QFETCH(QString, window);
+    insertMovement(window, 1, "Conta d'agua", 1.0, QDate(2024, 1, 1));
+    insertMovement(window, 2, "Conta de luz", 1.0, QDate(2024, 1, 1));
+    insertMovement(window, 3, "Mercado", 1.0, QDate(2024, 1, 1));
+    MovementWindow *w = open(window);
     QVERIFY(w);
     QTest::keyClicks(w->txtBuscar, "d'a");
     QCOMPARE(w->DBGrid1->model()->rowCount(), 1);
     QCOMPARE(w->DBGrid1->model()->index(0, 0).data().toString(), QString("Conta d'agua"));
     w->txtBuscar->clear();
     QCOMPARE(w->DBGrid1->model()->rowCount(), 3);
-    QVERIFY(w->movimento().cache().isFiltered());
-    QVERIFY(w->movimento().cache().filter().endsWith("LIKE UPPER('%%'))"));
+    QVERIFY(w->movements().cache().isFiltered());
+    QVERIFY(w->movements().cache().filter().endsWith("LIKE UPPER('%%'))"));
     QTest::keyClicks(w->txtBuscar, "LUZ");
     QCOMPARE(w->DBGrid1->model()->rowCount(), 1);
     w->close();
 
-    w = abrir(janela);
+    w = open(window);
     QVERIFY(w);
     QVERIFY(w->txtBuscar->text().isEmpty());
     QCOMPARE(w->DBGrid1->model()->rowCount(), 1);
@@ -441,23 +505,23 @@ void TstTFMovimento::buscaSobreviveAoFechar()
 
     w->btnMostrar->click();
     QCOMPARE(w->DBGrid1->model()->rowCount(), 4);
-    QVERIFY(!w->movimento().cache().isFiltered());
+    QVERIFY(!w->movements().cache().isFiltered());
 }
 
-void TstTFMovimento::linhaNaoMudaEmEdicao()
+void TestMovementWindow::rowStaysWhileEditing()
 {
     for (int i = 1; i <= 3; ++i)
-        movimento("TFGasto", i, QString("Item %1").arg(i), i, QDate(2024, 3, i));
-    TFMovimento *w = abrir("TFGasto");
+        insertMovement("TFGasto", i, QString("Item %1").arg(i), i, QDate(2024, 3, i));
+    MovementWindow *w = open("TFGasto");
     QVERIFY(w);
-    TableCache &c = w->movimento().cache();
+    TableCache &c = w->movements().cache();
     w->Alterar1->trigger();
     w->DBEdit1->selectAll();
     QTest::keyClicks(w->DBEdit1, "7,25");
     ui::DBGrid *g = w->DBGrid1;
-    const QPoint linha3 = g->visualRect(g->model()->index(2, 0)).center();
-    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, linha3);
-    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, linha3);
+    const QPoint thirdRow = g->visualRect(g->model()->index(2, 0)).center();
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, thirdRow);
+    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, thirdRow);
     g->setFocus();
     QTest::keyClick(g, Qt::Key_Down);
     QCOMPARE(c.currentRow(), 0);
@@ -466,57 +530,57 @@ void TstTFMovimento::linhaNaoMudaEmEdicao()
 
     w->btnSalvar->click();
     QVERIFY(ui::Dialogs::shown().isEmpty());
-    QCOMPARE(m_db->scalar("SELECT GASVALOR FROM TGASTO WHERE GASCODIGO = 1").toDouble(), 7.25);
-    QCOMPARE(m_db->scalar("SELECT CAIVALORGASTO FROM TCAIXAMES").toDouble(), 12.25);
+    QCOMPARE(m_f->db.scalar("SELECT GASVALOR FROM TGASTO WHERE GASCODIGO = 1").toDouble(), 7.25);
+    QCOMPARE(m_f->db.scalar("SELECT CAIVALORGASTO FROM TCAIXAMES").toDouble(), 12.25);
 
     // Browsing, a click moves and a double-click changes the clicked row.
-    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, linha3);
-    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, linha3);
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, thirdRow);
+    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, thirdRow);
     QCOMPARE(c.currentRow(), 2);
     QCOMPARE(c.state(), TableCache::Edit);
     QVERIFY(!w->DBEdit2->isEnabled());
 }
 
-void TstTFMovimento::botaoTipoAbreORegistro_data()
+void TestMovementWindow::typeButtonOpensRegister_data()
 {
-    janelas();
+    windows();
 }
 
-void TstTFMovimento::botaoTipoAbreORegistro()
+void TestMovementWindow::typeButtonOpensRegister()
 {
-    QFETCH(QString, janela);
-    TFMovimento *w = abrir(janela);
+    QFETCH(QString, window);
+    MovementWindow *w = open(window);
     QVERIFY(w);
-    QPointer<QDialog> registro;
-    TFMenu::setModalHook([&](QDialog *d) {
-        registro = d;
+    test::ModalScript modal([](QDialog *d) {
         auto *r = qobject_cast<RegisterWindow *>(d);
         QVERIFY(r);
         r->btnNovo->click();
-        QTest::keyClicks(r->caixas[1], "Novo tipo");
-        QTest::keyClick(r->caixas[1], Qt::Key_F5);
+        QTest::keyClicks(r->boxes[1], "Novo tipo");
+        QTest::keyClick(r->boxes[1], Qt::Key_F5);
         d->close();
     });
     w->btnNovo->click();
-    const int antes = w->DBLookupComboBox1->count();
+    const int before = w->DBLookupComboBox1->count();
     w->btnTipo->click();
 
     QVERIFY(ui::Dialogs::shown().isEmpty());
-    QTRY_VERIFY(registro.isNull()); // closed and freed
-    if (janela == "TFGasto")
+    QCOMPARE(modal.classNames(), QStringList{window == "TFGasto" ? "lx::finance::TFTipoGasto"
+                                                                 : "lx::finance::TFTipoEntrada"});
+    QTRY_VERIFY(modal.shown[0].isNull()); // closed and freed
+    if (window == "TFGasto")
         QVERIFY(FTipoGasto.isNull());
     else
         QVERIFY(FTipoEntrada.isNull());
-    QCOMPARE(w->DBLookupComboBox1->count(), antes + 1);
+    QCOMPARE(w->DBLookupComboBox1->count(), before + 1);
     QVERIFY(w->DBLookupComboBox1->selectKey(2));
-    QVERIFY(w->editando());
-    QCOMPARE(w->movimento().cache().state(), TableCache::Insert);
+    QVERIFY(w->isEditing());
+    QCOMPARE(w->movements().cache().state(), TableCache::Insert);
 }
 
-void TstTFMovimento::menuAbreAsJanelas_data()
+void TestMovementWindow::menuOpensWindows_data()
 {
-    QTest::addColumn<QString>("origem");
-    QTest::addColumn<QString>("classe");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("className");
     QTest::newRow("btnGasto") << "btnGasto"
                               << "lx::finance::TFGasto";
     QTest::newRow("InformarGasto1") << "InformarGasto1"
@@ -531,42 +595,42 @@ void TstTFMovimento::menuAbreAsJanelas_data()
                                                 << "lx::finance::TFTipoEntrada";
 }
 
-void TstTFMovimento::menuAbreAsJanelas()
+void TestMovementWindow::menuOpensWindows()
 {
-    QFETCH(QString, origem);
-    QFETCH(QString, classe);
-    m_dm.reset();
-    TFMenu menu(m_db->aliasFile(), "/nonexistent/");
-    QList<QDialog *> abertas;
-    TFMenu::setModalHook([&](QDialog *d) {
-        abertas << d;
+    QFETCH(QString, source);
+    QFETCH(QString, className);
+    // The main window makes its own data module.
+    m_f->window.reset();
+    m_f->dm.reset();
+    TFMenu menu(m_f->db.aliasFile(), "/nonexistent/");
+    test::ModalScript modal([](QDialog *d) {
         QVERIFY(d->isVisible());
         d->close();
     });
-    if (auto *b = menu.findChild<QToolButton *>(origem)) {
+    if (auto *b = menu.findChild<QToolButton *>(source)) {
         QVERIFY(b->isEnabled());
         b->click();
     } else {
-        auto *a = menu.findChild<QAction *>(origem);
+        auto *a = menu.findChild<QAction *>(source);
         QVERIFY(a);
         QVERIFY(a->isEnabled());
         a->trigger();
     }
-    QCOMPARE(abertas.size(), 1);
-    QCOMPARE(QString(abertas[0]->metaObject()->className()), classe);
-    QCOMPARE(abertas[0]->parent(), &menu);
+    QCOMPARE(modal.classNames(), QStringList{className});
+    QDialog *opened = modal.shown[0];
+    QVERIFY(opened);
+    QCOMPARE(opened->parent(), &menu);
     QVERIFY(ui::Dialogs::shown().isEmpty());
-    QList<QDialog *> variaveis{FGasto.data(), FRecebimento.data(), FTipoGasto.data(),
-                               FTipoEntrada.data()};
-    QVERIFY(variaveis.contains(abertas[0]));
+    const QList<QDialog *> variables{FGasto.data(), FRecebimento.data(), FTipoGasto.data(),
+                                     FTipoEntrada.data()};
+    QVERIFY(variables.contains(opened));
 }
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
-    TstTFMovimento t;
-    return QTest::qExec(&t, argc, argv);
+    TestMovementWindow tests;
+    return test::runTests(tests, argc, argv);
 }
 
-#include "tst_tfmovimento.moc"
+#include "tst_movementwindow.moc"

@@ -1,8 +1,9 @@
 #include "db/tablecache.h"
+#include "finance/registerwindow.h"
 #include "finance/tdm.h"
 #include "finance/tftipoentrada.h"
 #include "finance/tftipogasto.h"
-#include "support/testdb.h"
+#include "support/financefixture.h"
 #include "ui/datasource.h"
 #include "ui/dbedit.h"
 #include "ui/dbgrid.h"
@@ -21,18 +22,19 @@ using namespace lx;
 using namespace lx::finance;
 
 namespace {
-struct Tipo
+/// The table a register window edits, and its two columns.
+struct TypeTable
 {
-    QString tabela;
-    QString codigo;
-    QString descricao;
+    QString table;
+    QString code;
+    QString description;
 };
 
-const Tipo &tipo(const QString &janela)
+const TypeTable &typeTable(const QString &window)
 {
-    static const Tipo gasto{"TTIPOGASTO", "TGACODIGO", "TGADESCRICAO"};
-    static const Tipo entrada{"TTIPORECEB", "TRECODIGO", "TREDESCRICAO"};
-    return janela == "TFTipoGasto" ? gasto : entrada;
+    static const TypeTable expense{"TTIPOGASTO", "TGACODIGO", "TGADESCRICAO"};
+    static const TypeTable receipt{"TTIPORECEB", "TRECODIGO", "TREDESCRICAO"};
+    return window == "TFTipoGasto" ? expense : receipt;
 }
 } // namespace
 
@@ -40,129 +42,118 @@ class TstTFTipo : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
-    void aparencia_data();
-    void aparencia();
-    void estados_data();
-    void estados();
-    void teclas_data();
-    void teclas();
-    void codigoDoTipoDeGastoSeDigita();
-    void salvarSemCodigoFicaEmEdicao();
-    void gravacaoRecusadaGuardaODigitado();
-    void excluirSemPergunta_data();
-    void excluirSemPergunta();
-    void excluirRegistroVazio_data();
-    void excluirRegistroVazio();
-    void fecharEmEdicaoCancela_data();
-    void fecharEmEdicaoCancela();
-    void linhaNaoMudaEmEdicao_data();
-    void linhaNaoMudaEmEdicao();
-    void consultarEDuploClique();
+    void looks_data();
+    void looks();
+    void states_data();
+    void states();
+    void keys_data();
+    void keys();
+    void expenseTypeCodeIsTyped();
+    void savingWithoutCodeStaysEditing();
+    void refusedSaveKeepsWhatWasTyped();
+    void deleteWithoutAsking_data();
+    void deleteWithoutAsking();
+    void deleteOnEmptyTable_data();
+    void deleteOnEmptyTable();
+    void closingWhileEditingCancels_data();
+    void closingWhileEditingCancels();
+    void rowStaysWhileEditing_data();
+    void rowStaysWhileEditing();
+    void consultarAndDoubleClick();
 
 private:
-    void janelas();
-    void tipos(const QString &janela, const QList<int> &codigos);
-    RegisterWindow *abrir(const QString &janela);
-    QVariant servidor(const QString &janela, int codigo) const;
-    int contar(const QString &janela) const;
+    void windows();
+    void addTypes(const QString &window, const QList<int> &codes);
+    RegisterWindow *open(const QString &window);
+    QVariant onServer(const QString &window, int code) const;
+    int count(const QString &window) const;
 
-    std::unique_ptr<test::TestDb> m_db;
-    std::unique_ptr<TDM> m_dm;
-    std::unique_ptr<RegisterWindow> m_janela;
+    std::unique_ptr<test::FinanceFixture> m_fx;
 };
-
-void TstTFTipo::initTestCase()
-{
-    ui::Dialogs::setScripted(true);
-}
 
 void TstTFTipo::init()
 {
-    ui::Dialogs::clearShown();
-    m_db = std::make_unique<test::TestDb>();
-    m_dm = std::make_unique<TDM>(m_db->aliasFile(), QStringLiteral("/nonexistent/"));
+    m_fx = std::make_unique<test::FinanceFixture>();
+    QVERIFY2(m_fx->connectError.isEmpty(), qPrintable(m_fx->connectError));
 }
 
 void TstTFTipo::cleanup()
 {
-    m_janela.reset();
-    m_dm.reset();
-    m_db.reset();
+    m_fx.reset();
 }
 
-void TstTFTipo::janelas()
+void TstTFTipo::windows()
 {
-    QTest::addColumn<QString>("janela");
+    QTest::addColumn<QString>("window");
     QTest::newRow("TFTipoGasto") << "TFTipoGasto";
     QTest::newRow("TFTipoEntrada") << "TFTipoEntrada";
 }
 
-void TstTFTipo::tipos(const QString &janela, const QList<int> &codigos)
+void TstTFTipo::addTypes(const QString &window, const QList<int> &codes)
 {
-    const Tipo &t = tipo(janela);
-    for (int c : codigos)
-        m_db->exec(
-            QString("INSERT INTO %1 (%2, %3) VALUES (?, ?)").arg(t.tabela, t.codigo, t.descricao),
+    const TypeTable &t = typeTable(window);
+    for (int c : codes)
+        m_fx->db.exec(
+            QString("INSERT INTO %1 (%2, %3) VALUES (?, ?)").arg(t.table, t.code, t.description),
             {c, QString("Tipo %1").arg(c)});
 }
 
-RegisterWindow *TstTFTipo::abrir(const QString &janela)
+RegisterWindow *TstTFTipo::open(const QString &window)
 {
-    if (janela == "TFTipoGasto")
-        m_janela = std::make_unique<TFTipoGasto>();
+    RegisterWindow *w = nullptr;
+    if (window == "TFTipoGasto")
+        w = m_fx->open<TFTipoGasto>();
     else
-        m_janela = std::make_unique<TFTipoEntrada>();
-    m_janela->show();
-    if (!QTest::qWaitForWindowActive(m_janela.get()))
+        w = m_fx->open<TFTipoEntrada>();
+    if (!QTest::qWaitForWindowActive(w))
         return nullptr;
-    return m_janela.get();
+    return w;
 }
 
-QVariant TstTFTipo::servidor(const QString &janela, int codigo) const
+QVariant TstTFTipo::onServer(const QString &window, int code) const
 {
-    const Tipo &t = tipo(janela);
-    return m_db->scalar(
-        QString("SELECT %1 FROM %2 WHERE %3 = ?").arg(t.descricao, t.tabela, t.codigo), {codigo});
+    const TypeTable &t = typeTable(window);
+    return m_fx->db.scalar(
+        QString("SELECT %1 FROM %2 WHERE %3 = ?").arg(t.description, t.table, t.code), {code});
 }
 
-int TstTFTipo::contar(const QString &janela) const
+int TstTFTipo::count(const QString &window) const
 {
-    return m_db->scalar("SELECT COUNT(*) FROM " + tipo(janela).tabela).toInt();
+    return m_fx->db.scalar("SELECT COUNT(*) FROM " + typeTable(window).table).toInt();
 }
 
-void TstTFTipo::aparencia_data()
+void TstTFTipo::looks_data()
 {
-    QTest::addColumn<QString>("janela");
-    QTest::addColumn<QString>("titulo");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("caption");
     QTest::newRow("TFTipoGasto") << "TFTipoGasto"
                                  << "Cadastro de Tipos de Gasto";
     QTest::newRow("TFTipoEntrada") << "TFTipoEntrada"
                                    << "Cadastro de Tipos de Entrada";
 }
 
-void TstTFTipo::aparencia()
+void TstTFTipo::looks()
 {
-    QFETCH(QString, janela);
-    QFETCH(QString, titulo);
-    RegisterWindow *w = abrir(janela);
+    QFETCH(QString, window);
+    QFETCH(QString, caption);
+    RegisterWindow *w = open(window);
     QVERIFY(w);
-    QCOMPARE(w->windowTitle(), titulo);
+    QCOMPARE(w->windowTitle(), caption);
     QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(w->windowFlags() & Qt::WindowMinimizeButtonHint);
     QCOMPARE(w->PageControl1->tabText(0), QString("Cadastro"));
     QCOMPARE(w->PageControl1->tabText(1), QString("Consulta"));
     QCOMPARE(w->PageControl1->currentWidget(), w->TabSheet1);
-    QCOMPARE(w->rotulos[0]->text(), QString("CÓDIGO"));
-    QCOMPARE(w->rotulos[1]->text(), QString("DESCRIÇÃO"));
-    QStringList legendas;
+    QCOMPARE(w->labels[0]->text(), QString("CÓDIGO"));
+    QCOMPARE(w->labels[1]->text(), QString("DESCRIÇÃO"));
+    QStringList captions;
     for (QToolButton *b : {w->btnNovo, w->btnAlterar, w->btnSalvar, w->btnCancelar, w->btnExcluir,
                            w->btnConsultar, w->btnSair})
-        legendas << b->text();
-    QCOMPARE(legendas, (QStringList{"Novo", "Alterar", "Salvar", "Cancelar", "Excluir", "Consultar",
+        captions << b->text();
+    QCOMPARE(captions, (QStringList{"Novo", "Alterar", "Salvar", "Cancelar", "Excluir", "Consultar",
                                     "Sair"}));
     const CacheModel *m = w->DBGrid1->cacheModel();
     QCOMPARE(m->columnCount(), 2);
@@ -170,209 +161,209 @@ void TstTFTipo::aparencia()
     QCOMPARE(m->headerData(1, Qt::Horizontal).toString(), QString("Descrição"));
 }
 
-void TstTFTipo::estados_data()
+void TstTFTipo::states_data()
 {
-    janelas();
+    windows();
 }
 
-void TstTFTipo::estados()
+void TstTFTipo::states()
 {
-    QFETCH(QString, janela);
-    const bool gasto = janela == "TFTipoGasto";
-    tipos(janela, {1, 2, 5});
-    RegisterWindow *w = abrir(janela);
+    QFETCH(QString, window);
+    const bool expense = window == "TFTipoGasto";
+    addTypes(window, {1, 2, 5});
+    RegisterWindow *w = open(window);
     QVERIFY(w);
-    auto verificar = [&](bool edicao) {
-        QCOMPARE(w->editando(), edicao);
-        QCOMPARE(w->caixas[0]->isEnabled(), edicao && gasto);
-        QCOMPARE(w->caixas[1]->isEnabled(), edicao);
+    auto check = [&](bool editing) {
+        QCOMPARE(w->isEditing(), editing);
+        QCOMPARE(w->boxes[0]->isEnabled(), editing && expense);
+        QCOMPARE(w->boxes[1]->isEnabled(), editing);
         for (QToolButton *b : {w->btnNovo, w->btnExcluir, w->btnConsultar, w->btnSair})
-            QVERIFY2(b->isEnabled() == !edicao, qPrintable(b->objectName()));
+            QVERIFY2(b->isEnabled() == !editing, qPrintable(b->objectName()));
         for (QToolButton *b : {w->btnSalvar, w->btnCancelar})
-            QVERIFY2(b->isEnabled() == edicao, qPrintable(b->objectName()));
+            QVERIFY2(b->isEnabled() == editing, qPrintable(b->objectName()));
         QVERIFY(w->btnAlterar->isEnabled());
         QVERIFY(w->DBNavigator1->isEnabled());
         QVERIFY(w->DBGrid1->isEnabled());
     };
-    verificar(false);
+    check(false);
     QVERIFY(w->cache().isOpen());
 
     w->btnNovo->click();
-    verificar(true);
+    check(true);
     QCOMPARE(w->cache().state(), TableCache::Insert);
-    QCOMPARE(w->caixas[0]->text(), QString("6"));
-    QCOMPARE(QApplication::focusWidget(), w->caixas[1]);
+    QCOMPARE(w->boxes[0]->text(), QString("6"));
+    QCOMPARE(QApplication::focusWidget(), w->boxes[1]);
 
     w->btnCancelar->click();
-    verificar(false);
+    check(false);
     QCOMPARE(w->cache().recordCount(), 3);
 
     w->btnAlterar->click();
-    verificar(true);
+    check(true);
     QCOMPARE(w->cache().state(), TableCache::Edit);
     w->btnAlterar->click(); // again: nothing changes
     QCOMPARE(w->cache().state(), TableCache::Edit);
     QVERIFY(ui::Dialogs::shown().isEmpty());
 }
 
-void TstTFTipo::teclas_data()
+void TstTFTipo::keys_data()
 {
-    janelas();
+    windows();
 }
 
-void TstTFTipo::teclas()
+void TstTFTipo::keys()
 {
-    QFETCH(QString, janela);
-    const bool gasto = janela == "TFTipoGasto";
-    tipos(janela, {1, 2, 5});
-    RegisterWindow *w = abrir(janela);
+    QFETCH(QString, window);
+    const bool expense = window == "TFTipoGasto";
+    addTypes(window, {1, 2, 5});
+    RegisterWindow *w = open(window);
     QVERIFY(w);
-    ui::DBEdit *descricao = w->caixas[1];
+    ui::DBEdit *description = w->boxes[1];
     w->btnNovo->click();
-    QTest::keyClicks(descricao, "Luz");
+    QTest::keyClicks(description, "Luz");
 
     // Enter and Down move on without saving; Up goes back.
-    QTest::keyClick(descricao, Qt::Key_Return);
-    QVERIFY(!descricao->hasFocus());
+    QTest::keyClick(description, Qt::Key_Return);
+    QVERIFY(!description->hasFocus());
     QVERIFY(w->DBNavigator1->isAncestorOf(QApplication::focusWidget()));
     QCOMPARE(w->cache().state(), TableCache::Insert);
-    descricao->setFocus();
-    QTest::keyClick(descricao, Qt::Key_Down);
-    QVERIFY(!descricao->hasFocus());
-    descricao->setFocus();
-    QTest::keyClick(descricao, Qt::Key_Up);
-    if (gasto)
-        QCOMPARE(QApplication::focusWidget(), w->caixas[0]);
+    description->setFocus();
+    QTest::keyClick(description, Qt::Key_Down);
+    QVERIFY(!description->hasFocus());
+    description->setFocus();
+    QTest::keyClick(description, Qt::Key_Up);
+    if (expense)
+        QCOMPARE(QApplication::focusWidget(), w->boxes[0]);
     else
-        QVERIFY(!descricao->hasFocus());
+        QVERIFY(!description->hasFocus());
     QCOMPARE(w->cache().state(), TableCache::Insert);
-    QCOMPARE(contar(janela), 3);
+    QCOMPARE(count(window), 3);
 
     // F5 saves and re-reads: the first row becomes current.
-    descricao->setFocus();
-    QTest::keyClick(descricao, Qt::Key_F5);
+    description->setFocus();
+    QTest::keyClick(description, Qt::Key_F5);
     QVERIFY(ui::Dialogs::shown().isEmpty());
-    QCOMPARE(servidor(janela, 6).toString(), QString("Luz"));
-    QVERIFY(!w->editando());
+    QCOMPARE(onServer(window, 6).toString(), QString("Luz"));
+    QVERIFY(!w->isEditing());
     QCOMPARE(w->cache().state(), TableCache::Browse);
     QCOMPARE(w->cache().currentRow(), 0);
-    QCOMPARE(w->caixas[0]->text(), QString("1"));
+    QCOMPARE(w->boxes[0]->text(), QString("1"));
 
     // Esc leaves.
     w->btnAlterar->click();
-    QTest::keyClick(descricao, Qt::Key_Escape);
+    QTest::keyClick(description, Qt::Key_Escape);
     QVERIFY(!w->isVisible());
 }
 
-void TstTFTipo::codigoDoTipoDeGastoSeDigita()
+void TstTFTipo::expenseTypeCodeIsTyped()
 {
-    tipos("TFTipoGasto", {1});
-    RegisterWindow *w = abrir("TFTipoGasto");
+    addTypes("TFTipoGasto", {1});
+    RegisterWindow *w = open("TFTipoGasto");
     QVERIFY(w);
     w->btnNovo->click();
-    ui::DBEdit *codigo = w->caixas[0];
-    codigo->setFocus();
-    codigo->selectAll();
-    QTest::keyClicks(codigo, "40");
-    QTest::keyClicks(w->caixas[1], "Escola");
+    ui::DBEdit *code = w->boxes[0];
+    code->setFocus();
+    code->selectAll();
+    QTest::keyClicks(code, "40");
+    QTest::keyClicks(w->boxes[1], "Escola");
     w->btnSalvar->click();
     QVERIFY(ui::Dialogs::shown().isEmpty());
-    QCOMPARE(servidor("TFTipoGasto", 40).toString(), QString("Escola"));
+    QCOMPARE(onServer("TFTipoGasto", 40).toString(), QString("Escola"));
 }
 
-void TstTFTipo::salvarSemCodigoFicaEmEdicao()
+void TstTFTipo::savingWithoutCodeStaysEditing()
 {
-    RegisterWindow *w = abrir("TFTipoGasto");
+    RegisterWindow *w = open("TFTipoGasto");
     QVERIFY(w);
     w->btnNovo->click();
-    w->caixas[0]->setFocus();
-    w->caixas[0]->clear();
-    QTest::keyClicks(w->caixas[1], "Sem codigo");
-    QTest::keyClick(w->caixas[1], Qt::Key_F5);
+    w->boxes[0]->setFocus();
+    w->boxes[0]->clear();
+    QTest::keyClicks(w->boxes[1], "Sem codigo");
+    QTest::keyClick(w->boxes[1], Qt::Key_F5);
 
     QCOMPARE(ui::Dialogs::texts(ui::Dialogs::Error).size(), 1);
     QVERIFY(ui::Dialogs::texts(ui::Dialogs::Error).first().contains("TGACODIGO"));
-    QVERIFY(w->editando());
+    QVERIFY(w->isEditing());
     QCOMPARE(w->cache().state(), TableCache::Insert);
-    QCOMPARE(w->caixas[1]->text(), QString("Sem codigo"));
-    QCOMPARE(contar("TFTipoGasto"), 0);
+    QCOMPARE(w->boxes[1]->text(), QString("Sem codigo"));
+    QCOMPARE(count("TFTipoGasto"), 0);
 }
 
-void TstTFTipo::gravacaoRecusadaGuardaODigitado()
+void TstTFTipo::refusedSaveKeepsWhatWasTyped()
 {
-    tipos("TFTipoGasto", {1, 2});
-    RegisterWindow *w = abrir("TFTipoGasto");
+    addTypes("TFTipoGasto", {1, 2});
+    RegisterWindow *w = open("TFTipoGasto");
     QVERIFY(w);
     QVERIFY(w->cache().locate("TGACODIGO", {2}));
     w->btnAlterar->click();
     // Code 1 is taken: the server refuses the change.
-    w->caixas[0]->selectAll();
-    QTest::keyClicks(w->caixas[0], "1");
-    w->caixas[1]->selectAll();
-    QTest::keyClicks(w->caixas[1], "Renomeado");
+    w->boxes[0]->selectAll();
+    QTest::keyClicks(w->boxes[0], "1");
+    w->boxes[1]->selectAll();
+    QTest::keyClicks(w->boxes[1], "Renomeado");
     w->btnSalvar->click();
 
     QCOMPARE(ui::Dialogs::texts(ui::Dialogs::Error).size(), 1);
-    QVERIFY(w->editando());
+    QVERIFY(w->isEditing());
     QVERIFY(w->cache().isEditing());
-    QCOMPARE(w->caixas[1]->text(), QString("Renomeado"));
-    QCOMPARE(servidor("TFTipoGasto", 2).toString(), QString("Tipo 2"));
+    QCOMPARE(w->boxes[1]->text(), QString("Renomeado"));
+    QCOMPARE(onServer("TFTipoGasto", 2).toString(), QString("Tipo 2"));
 
     // Typing the code back makes the same row save.
-    w->caixas[0]->selectAll();
-    QTest::keyClicks(w->caixas[0], "2");
+    w->boxes[0]->selectAll();
+    QTest::keyClicks(w->boxes[0], "2");
     w->btnSalvar->click();
     QCOMPARE(ui::Dialogs::texts(ui::Dialogs::Error).size(), 1);
-    QVERIFY(!w->editando());
-    QCOMPARE(servidor("TFTipoGasto", 2).toString(), QString("Renomeado"));
-    QCOMPARE(contar("TFTipoGasto"), 2);
+    QVERIFY(!w->isEditing());
+    QCOMPARE(onServer("TFTipoGasto", 2).toString(), QString("Renomeado"));
+    QCOMPARE(count("TFTipoGasto"), 2);
 }
 
-void TstTFTipo::excluirSemPergunta_data()
+void TstTFTipo::deleteWithoutAsking_data()
 {
-    janelas();
+    windows();
 }
 
-void TstTFTipo::excluirSemPergunta()
+void TstTFTipo::deleteWithoutAsking()
 {
-    QFETCH(QString, janela);
-    tipos(janela, {1, 2});
-    m_db->exec("INSERT INTO TGASTO (GASCODIGO, GASTIPO) VALUES (1, 1)");
-    RegisterWindow *w = abrir(janela);
+    QFETCH(QString, window);
+    addTypes(window, {1, 2});
+    m_fx->db.exec("INSERT INTO TGASTO (GASCODIGO, GASTIPO) VALUES (1, 1)");
+    RegisterWindow *w = open(window);
     QVERIFY(w);
     w->btnExcluir->click();
     QVERIFY(ui::Dialogs::shown().isEmpty());
-    QCOMPARE(contar(janela), 1);
-    QVERIFY(servidor(janela, 1).isNull());
+    QCOMPARE(count(window), 1);
+    QVERIFY(onServer(window, 1).isNull());
     QCOMPARE(w->cache().recordCount(), 1);
-    QVERIFY(!w->editando());
+    QVERIFY(!w->isEditing());
     // The delete does not look at the movements using the type.
-    QCOMPARE(m_db->scalar("SELECT COUNT(*) FROM TGASTO").toInt(), 1);
+    QCOMPARE(m_fx->db.scalar("SELECT COUNT(*) FROM TGASTO").toInt(), 1);
 }
 
-void TstTFTipo::excluirRegistroVazio_data()
+void TstTFTipo::deleteOnEmptyTable_data()
 {
-    janelas();
+    windows();
 }
 
-void TstTFTipo::excluirRegistroVazio()
+void TstTFTipo::deleteOnEmptyTable()
 {
-    QFETCH(QString, janela);
-    RegisterWindow *w = abrir(janela);
+    QFETCH(QString, window);
+    RegisterWindow *w = open(window);
     QVERIFY(w);
     w->btnExcluir->click();
     QCOMPARE(ui::Dialogs::texts(ui::Dialogs::Error).size(), 1);
-    QVERIFY(!w->editando());
+    QVERIFY(!w->isEditing());
     QCOMPARE(w->cache().state(), TableCache::Browse);
     QCOMPARE(w->cache().pendingCount(), 0);
-    QCOMPARE(contar(janela), 0);
+    QCOMPARE(count(window), 0);
 }
 
-void TstTFTipo::fecharEmEdicaoCancela_data()
+void TstTFTipo::closingWhileEditingCancels_data()
 {
-    QTest::addColumn<QString>("janela");
-    QTest::addColumn<QString>("como");
-    QTest::addColumn<bool>("novo");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("inserting");
     QTest::newRow("TFTipoGasto, Esc while changing") << "TFTipoGasto"
                                                      << "esc" << false;
     QTest::newRow("TFTipoGasto, close box while inserting") << "TFTipoGasto"
@@ -383,19 +374,19 @@ void TstTFTipo::fecharEmEdicaoCancela_data()
                                                              << "close" << false;
 }
 
-void TstTFTipo::fecharEmEdicaoCancela()
+void TstTFTipo::closingWhileEditingCancels()
 {
-    QFETCH(QString, janela);
-    QFETCH(QString, como);
-    QFETCH(bool, novo);
-    tipos(janela, {1});
-    RegisterWindow *w = abrir(janela);
+    QFETCH(QString, window);
+    QFETCH(QString, how);
+    QFETCH(bool, inserting);
+    addTypes(window, {1});
+    RegisterWindow *w = open(window);
     QVERIFY(w);
-    (novo ? w->btnNovo : w->btnAlterar)->click();
-    QTest::keyClick(w->caixas[1], Qt::Key_End);
-    QTest::keyClicks(w->caixas[1], " mudado");
-    if (como == "esc")
-        QTest::keyClick(w->caixas[1], Qt::Key_Escape);
+    (inserting ? w->btnNovo : w->btnAlterar)->click();
+    QTest::keyClick(w->boxes[1], Qt::Key_End);
+    QTest::keyClicks(w->boxes[1], " mudado");
+    if (how == "esc")
+        QTest::keyClick(w->boxes[1], Qt::Key_Escape);
     else
         w->close();
 
@@ -404,17 +395,17 @@ void TstTFTipo::fecharEmEdicaoCancela()
     QCOMPARE(c.state(), TableCache::Browse);
     QCOMPARE(c.pendingCount(), 0);
     QCOMPARE(c.recordCount(), 1);
-    QCOMPARE(c.value(tipo(janela).descricao).toString(), QString("Tipo 1"));
-    m_janela.reset(); // the boxes would write pending text on the way out
+    QCOMPARE(c.value(typeTable(window).description).toString(), QString("Tipo 1"));
+    m_fx->window.reset(); // the boxes would write pending text on the way out
     QCOMPARE(c.state(), TableCache::Browse);
     QCOMPARE(c.pendingCount(), 0);
-    QCOMPARE(contar(janela), 1);
+    QCOMPARE(count(window), 1);
 }
 
-void TstTFTipo::linhaNaoMudaEmEdicao_data()
+void TstTFTipo::rowStaysWhileEditing_data()
 {
-    QTest::addColumn<QString>("janela");
-    QTest::addColumn<QString>("como");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("how");
     QTest::newRow("TFTipoGasto, grid click") << "TFTipoGasto"
                                              << "grid";
     QTest::newRow("TFTipoGasto, grid key") << "TFTipoGasto"
@@ -423,22 +414,22 @@ void TstTFTipo::linhaNaoMudaEmEdicao_data()
                                               << "navigator";
 }
 
-void TstTFTipo::linhaNaoMudaEmEdicao()
+void TstTFTipo::rowStaysWhileEditing()
 {
-    QFETCH(QString, janela);
-    QFETCH(QString, como);
-    tipos(janela, {1, 2, 3});
-    RegisterWindow *w = abrir(janela);
+    QFETCH(QString, window);
+    QFETCH(QString, how);
+    addTypes(window, {1, 2, 3});
+    RegisterWindow *w = open(window);
     QVERIFY(w);
     w->btnAlterar->click();
-    QTest::keyClick(w->caixas[1], Qt::Key_End);
-    QTest::keyClicks(w->caixas[1], "!");
-    if (como == "navigator") {
+    QTest::keyClick(w->boxes[1], Qt::Key_End);
+    QTest::keyClicks(w->boxes[1], "!");
+    if (how == "navigator") {
         QTest::mouseClick(w->DBNavigator1->button(ui::DBNavigator::Last), Qt::LeftButton);
     } else {
         w->PageControl1->setCurrentWidget(w->TabSheet2);
         ui::DBGrid *g = w->DBGrid1;
-        if (como == "grid") {
+        if (how == "grid") {
             const QRect r = g->visualRect(g->model()->index(2, 1));
             QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, r.center());
         } else {
@@ -451,20 +442,20 @@ void TstTFTipo::linhaNaoMudaEmEdicao()
     QCOMPARE(w->cache().state(), TableCache::Edit);
     QCOMPARE(w->cache().pendingCount(), 0);
     w->PageControl1->setCurrentWidget(w->TabSheet1);
-    QTest::keyClick(w->caixas[1], Qt::Key_F5);
+    QTest::keyClick(w->boxes[1], Qt::Key_F5);
     QVERIFY(ui::Dialogs::shown().isEmpty());
-    QCOMPARE(servidor(janela, 1).toString(), QString("Tipo 1!"));
-    QCOMPARE(servidor(janela, 3).toString(), QString("Tipo 3"));
+    QCOMPARE(onServer(window, 1).toString(), QString("Tipo 1!"));
+    QCOMPARE(onServer(window, 3).toString(), QString("Tipo 3"));
 
     // Browsing, the same moves do move.
     QTest::mouseClick(w->DBNavigator1->button(ui::DBNavigator::Last), Qt::LeftButton);
     QCOMPARE(w->cache().currentRow(), 2);
 }
 
-void TstTFTipo::consultarEDuploClique()
+void TstTFTipo::consultarAndDoubleClick()
 {
-    tipos("TFTipoEntrada", {1, 2, 3});
-    RegisterWindow *w = abrir("TFTipoEntrada");
+    addTypes("TFTipoEntrada", {1, 2, 3});
+    RegisterWindow *w = open("TFTipoEntrada");
     QVERIFY(w);
     w->btnConsultar->click();
     QCOMPARE(w->PageControl1->currentWidget(), w->TabSheet2);
@@ -473,16 +464,15 @@ void TstTFTipo::consultarEDuploClique()
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, r.center());
     QCOMPARE(w->PageControl1->currentWidget(), w->TabSheet1);
-    QCOMPARE(w->caixas[1]->text(), QString("Tipo 2"));
-    QVERIFY(!w->editando());
+    QCOMPARE(w->boxes[1]->text(), QString("Tipo 2"));
+    QVERIFY(!w->isEditing());
 }
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     TstTFTipo t;
-    return QTest::qExec(&t, argc, argv);
+    return test::runTests(t, argc, argv);
 }
 
 #include "tst_tftipo.moc"

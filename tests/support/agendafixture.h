@@ -1,12 +1,14 @@
 #pragma once
 
+#include "agenda/agendadata.h"
 #include "agenda/program.h"
+#include "agenda/tfmenu.h"
 #include "support/testdb.h"
+#include "support/testmain.h"
 #include "ui/dialogs.h"
 
 #include <QApplication>
 #include <QDate>
-#include <QLocale>
 #include <QTest>
 #include <QTime>
 
@@ -38,6 +40,9 @@ struct Fixture
         program->setTerminateHandler([this] { ++ended; });
     }
 
+    /// The data module of the running program.
+    lx::agenda::AgendaData &dm() const { return program->FMenu->dm(); }
+
     void addAppointment(int code, const QString &title, const QDate &day, const QTime &time)
     {
         db.exec("insert into TCOMPROMISSO (CODIGO, TITULO, DATA, HORA) values (?, ?, ?, ?)",
@@ -53,12 +58,22 @@ inline bool showActive(QWidget *w)
     return QTest::qWaitForWindowActive(w);
 }
 
+/// The title the window system puts on w's title bar: Qt appends the application's display
+/// name, when one is set, to every window title that does not already end with it.
+inline QString titleBar(const QWidget *w)
+{
+    const QString title = w->windowTitle();
+    const QString name = QGuiApplication::applicationDisplayName();
+    if (name == QCoreApplication::applicationName() || title.endsWith(name))
+        return title;
+    return title + QStringLiteral(" \u2014 ") + name;
+}
+
+/// Runs an agenda suite with the program's application settings.
 inline int run(QObject &tests, int argc, char **argv)
 {
-    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     lx::agenda::Program::initApplication();
-    lx::ui::Dialogs::setScripted(true);
-    return QTest::qExec(&tests, argc, argv);
+    return lx::test::runTests(tests, argc, argv);
 }
 
 } // namespace agendatest

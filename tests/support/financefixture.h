@@ -2,6 +2,7 @@
 
 #include "finance/tdm.h"
 #include "support/testdb.h"
+#include "support/testmain.h"
 #include "ui/dialogs.h"
 
 #include <QApplication>
@@ -45,13 +46,5 @@ struct FinanceFixture
         return w;
     }
 };
-
-/// Runs a test object of a finance or agenda suite: Brazilian locale, scripted dialogs.
-inline int runTests(QObject &tests, int argc, char **argv)
-{
-    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
-    ui::Dialogs::setScripted(true);
-    return QTest::qExec(&tests, argc, argv);
-}
 
 } // namespace lx::test

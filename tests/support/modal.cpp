@@ -29,12 +29,16 @@ QStringList ModalScript::classNames() const
     return names;
 }
 
-void actOnNextModal(std::function<void(QWidget *)> act)
+void actOnNextModal(std::function<void(QWidget *)> act, int triesLeft)
 {
-    QTimer::singleShot(0, [act] {
+    // The window may need a turn or two of the event loop before it is shown.
+    QTimer::singleShot(triesLeft == 500 ? 0 : 10, [act, triesLeft] {
         QWidget *modal = QApplication::activeModalWidget();
-        if (!modal)
+        if (!modal) {
+            if (triesLeft > 0)
+                actOnNextModal(act, triesLeft - 1);
             return;
+        }
         act(modal);
         if (modal->isVisible())
             modal->close();

@@ -31,7 +31,7 @@ private:
 };
 
 /// Acts on the window that is shown modally next, for real (blocking), from the event loop;
-/// then closes it if act left it open.
-void actOnNextModal(std::function<void(QWidget *)> act);
+/// then closes it if act left it open. It looks for that window for about five seconds.
+void actOnNextModal(std::function<void(QWidget *)> act, int triesLeft = 500);
 
 } // namespace lx::test
