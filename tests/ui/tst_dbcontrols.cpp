@@ -725,7 +725,7 @@ void TstDbControls::gridRemovalMovesCacheOnce()
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Tostara"));
+    lx::ui::Dialogs::setApplicationTitle(QStringLiteral("Tostara"));
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     TstDbControls t;
     return QTest::qExec(&t, argc, argv);

@@ -186,7 +186,7 @@ void TstKeysDialogs::boxesAreRecorded()
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Tostara"));
+    Dialogs::setApplicationTitle(QStringLiteral("Tostara"));
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     TstKeysDialogs t;
     return QTest::qExec(&t, argc, argv);

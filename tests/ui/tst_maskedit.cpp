@@ -223,7 +223,7 @@ void TstMaskEdit::escBringsBackEntryText()
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Tostara"));
+    lx::ui::Dialogs::setApplicationTitle(QStringLiteral("Tostara"));
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     TstMaskEdit t;
     return QTest::qExec(&t, argc, argv);
