@@ -62,7 +62,7 @@ private slots:
     void gridRemovalMovesCacheOnce();
 
 private:
-    void seedGastos();
+    void seedExpenses();
     std::unique_ptr<TableCache> cache(const QString &table);
 
     std::unique_ptr<test::TestDb> m_db;
@@ -88,7 +88,7 @@ std::unique_ptr<TableCache> TstDbControls::cache(const QString &table)
     return std::make_unique<TableCache>(m_conn.get(), table);
 }
 
-void TstDbControls::seedGastos()
+void TstDbControls::seedExpenses()
 {
     m_db->exec("insert into TTIPOGASTO (TGACODIGO, TGADESCRICAO) values (1, 'Alimentação')");
     m_db->exec("insert into TTIPOGASTO (TGACODIGO, TGADESCRICAO) values "
@@ -125,15 +125,15 @@ void TstDbControls::editShowsCurrentRow()
 {
     QFETCH(QString, field);
     QFETCH(QString, text);
-    seedGastos();
-    auto tipos = cache("TTIPOGASTO");
-    auto gastos = cache("TGASTO");
-    gastos->addLookup("tipo", "GASTIPO", tipos.get(), "TGACODIGO", "TGADESCRICAO");
-    tipos->open();
-    DataSource ds(gastos.get());
+    seedExpenses();
+    auto types = cache("TTIPOGASTO");
+    auto expenses = cache("TGASTO");
+    expenses->addLookup("tipo", "GASTIPO", types.get(), "TGACODIGO", "TGADESCRICAO");
+    types->open();
+    DataSource ds(expenses.get());
     DBEdit edit(&ds, field);
     QVERIFY(edit.isBlank());
-    gastos->open();
+    expenses->open();
     QCOMPARE(edit.maskedText(), text);
     QCOMPARE(edit.isReadOnly(), field == "tipo");
 }
@@ -175,7 +175,7 @@ void TstDbControls::typingAutoEditsAndPosts()
     QFETCH(QString, field);
     QFETCH(QString, keys);
     QFETCH(QVariant, stored);
-    seedGastos();
+    seedExpenses();
     m_db->exec("insert into TCOMPROMISSO (CODIGO, TITULO, DATA, HORA) values "
                "(1, 'Dentista', '2024-03-15', '14:00')");
     auto c = cache(table);
@@ -197,7 +197,7 @@ void TstDbControls::typingAutoEditsAndPosts()
 
 void TstDbControls::typedTextWaitsForPostAndLeavesOnExit()
 {
-    seedGastos();
+    seedExpenses();
     auto c = cache("TGASTO");
     c->open();
     DataSource ds(c.get());
@@ -241,7 +241,7 @@ void TstDbControls::typingIntoEmptyCacheInserts()
 
 void TstDbControls::closedWindowLeavesTypedTextInRow()
 {
-    seedGastos();
+    seedExpenses();
     auto c = cache("TGASTO");
     c->open();
     DataSource ds(c.get());
@@ -278,7 +278,7 @@ void TstDbControls::conversionErrorReachesErrorBox()
 {
     QFETCH(QString, field);
     QFETCH(QString, typed);
-    seedGastos();
+    seedExpenses();
     auto c = cache("TGASTO");
     c->open();
     DataSource ds(c.get());
@@ -320,7 +320,7 @@ void TstDbControls::movingWithBadTextKeepsRow_data()
 void TstDbControls::movingWithBadTextKeepsRow()
 {
     QFETCH(QString, how);
-    seedGastos();
+    seedExpenses();
     auto c = cache("TGASTO");
     c->open();
     DataSource ds(c.get());
@@ -350,7 +350,7 @@ void TstDbControls::movingWithBadTextKeepsRow()
 
 void TstDbControls::followsInsertCancelFilterPost()
 {
-    seedGastos();
+    seedExpenses();
     auto c = cache("TGASTO");
     c->open();
     DataSource ds(c.get());
@@ -387,7 +387,7 @@ void TstDbControls::followsInsertCancelFilterPost()
 
 void TstDbControls::closedCacheShowsEmptyReadOnly()
 {
-    seedGastos();
+    seedExpenses();
     auto c = cache("TGASTO");
     DataSource ds(c.get());
     DBEdit desc(&ds, "GASDESCRICAO");
@@ -412,7 +412,7 @@ void TstDbControls::closedCacheShowsEmptyReadOnly()
 
 void TstDbControls::escDropsTypedText()
 {
-    seedGastos();
+    seedExpenses();
     auto c = cache("TGASTO");
     c->open();
     DataSource ds(c.get());
@@ -429,7 +429,7 @@ void TstDbControls::escDropsTypedText()
 
 void TstDbControls::withoutAutoEditBrowseIsReadOnly()
 {
-    seedGastos();
+    seedExpenses();
     auto c = cache("TGASTO");
     c->open();
     DataSource ds(c.get());
@@ -446,7 +446,7 @@ void TstDbControls::withoutAutoEditBrowseIsReadOnly()
 
 void TstDbControls::codeSetTextWhileInsertingIsWritten()
 {
-    seedGastos();
+    seedExpenses();
     auto c = cache("TGASTO");
     c->open();
     DataSource ds(c.get());
@@ -485,15 +485,15 @@ void TstDbControls::memoTypesAndKeepsToFieldSize()
 
 void TstDbControls::lookupStoresKeyAndGridShowsCutText()
 {
-    seedGastos();
-    auto tipos = cache("TTIPOGASTO");
-    auto gastos = cache("TGASTO");
-    gastos->addLookup("tipo", "GASTIPO", tipos.get(), "TGACODIGO", "TGADESCRICAO");
-    tipos->open();
-    gastos->open();
-    DataSource dsTipo(tipos.get());
-    DataSource ds(gastos.get());
-    DBLookupComboBox combo(&ds, "GASTIPO", &dsTipo, "TGACODIGO", "TGADESCRICAO");
+    seedExpenses();
+    auto types = cache("TTIPOGASTO");
+    auto expenses = cache("TGASTO");
+    expenses->addLookup("tipo", "GASTIPO", types.get(), "TGACODIGO", "TGADESCRICAO");
+    types->open();
+    expenses->open();
+    DataSource typeSource(types.get());
+    DataSource ds(expenses.get());
+    DBLookupComboBox combo(&ds, "GASTIPO", &typeSource, "TGACODIGO", "TGADESCRICAO");
     QAbstractItemModelTester tester(combo.model(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
     DBGrid grid(&ds, {{"GASDESCRICAO", "Descrição"}, {"tipo", "Tipo"}});
@@ -502,13 +502,13 @@ void TstDbControls::lookupStoresKeyAndGridShowsCutText()
     QCOMPARE(combo.currentText(), "Alimentação");
     QTest::keyClick(&combo, Qt::Key_Down); // the user picks the next type
 
-    QCOMPARE(gastos->state(), TableCache::Edit);
-    QCOMPARE(gastos->value("GASTIPO"), QVariant(2));
+    QCOMPARE(expenses->state(), TableCache::Edit);
+    QCOMPARE(expenses->value("GASTIPO"), QVariant(2));
     QCOMPARE(combo.currentText(), "Manutenção da casa de praia"); // the list shows it whole
     const QModelIndex tipoCell = grid.model()->index(0, 1);
     QCOMPARE(tipoCell.data().toString(), "Manutenção da casa d"); // the lookup, cut to 20
-    gastos->post();
-    gastos->applyUpdates();
+    expenses->post();
+    expenses->applyUpdates();
     QCOMPARE(m_db->scalar("select GASTIPO from TGASTO where GASCODIGO = 1"), QVariant(2));
 }
 
@@ -527,49 +527,49 @@ void TstDbControls::lookupShowsRowOfKey()
     QFETCH(QVariant, key);
     QFETCH(int, index);
     QFETCH(QString, text);
-    seedGastos();
-    auto tipos = cache("TTIPOGASTO");
-    auto gastos = cache("TGASTO");
-    tipos->open();
-    gastos->open();
-    DataSource dsTipo(tipos.get());
-    DataSource ds(gastos.get());
-    DBLookupComboBox combo(&ds, "GASTIPO", &dsTipo, "TGACODIGO", "TGADESCRICAO");
-    gastos->edit();
-    gastos->setValue("GASTIPO", key);
+    seedExpenses();
+    auto types = cache("TTIPOGASTO");
+    auto expenses = cache("TGASTO");
+    types->open();
+    expenses->open();
+    DataSource typeSource(types.get());
+    DataSource ds(expenses.get());
+    DBLookupComboBox combo(&ds, "GASTIPO", &typeSource, "TGACODIGO", "TGADESCRICAO");
+    expenses->edit();
+    expenses->setValue("GASTIPO", key);
     QCOMPARE(combo.currentIndex(), index);
     QCOMPARE(combo.currentText(), text);
-    gastos->cancel();
+    expenses->cancel();
     QCOMPARE(combo.currentText(), "Alimentação");
 }
 
 void TstDbControls::lookupFollowsListCache()
 {
-    seedGastos();
-    auto tipos = cache("TTIPOGASTO");
-    auto gastos = cache("TGASTO");
-    DataSource dsTipo(tipos.get());
-    DataSource ds(gastos.get());
-    DBLookupComboBox combo(&ds, "GASTIPO", &dsTipo, "TGACODIGO", "TGADESCRICAO");
+    seedExpenses();
+    auto types = cache("TTIPOGASTO");
+    auto expenses = cache("TGASTO");
+    DataSource typeSource(types.get());
+    DataSource ds(expenses.get());
+    DBLookupComboBox combo(&ds, "GASTIPO", &typeSource, "TGACODIGO", "TGADESCRICAO");
     QAbstractItemModelTester tester(combo.model(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
-    gastos->open();
+    expenses->open();
     QCOMPARE(combo.currentIndex(), -1); // the list is closed
-    tipos->open();
+    types->open();
     QCOMPARE(combo.currentText(), "Alimentação");
-    gastos->next();
+    expenses->next();
     QCOMPARE(combo.currentIndex(), 1);
 
     // A type added in the register shows at once; the bound row keeps its own.
-    tipos->insert();
-    tipos->setValue("TGACODIGO", 3);
-    tipos->setValue("TGADESCRICAO", "Lazer");
-    tipos->post();
+    types->insert();
+    types->setValue("TGACODIGO", 3);
+    types->setValue("TGADESCRICAO", "Lazer");
+    types->post();
     QCOMPARE(combo.count(), 3);
     QCOMPARE(combo.currentText(), "Manutenção da casa de praia");
-    QCOMPARE(gastos->state(), TableCache::Browse);
+    QCOMPARE(expenses->state(), TableCache::Browse);
     QVERIFY(combo.selectKey(3));
-    QCOMPARE(gastos->value("GASTIPO"), QVariant(3));
+    QCOMPARE(expenses->value("GASTIPO"), QVariant(3));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -577,7 +577,7 @@ void TstDbControls::lookupFollowsListCache()
 
 void TstDbControls::navigatorMovesAndDisablesAtEnds()
 {
-    seedGastos();
+    seedExpenses();
     auto c = cache("TGASTO");
     DataSource ds(c.get());
     DBNavigator nav(&ds);
@@ -677,7 +677,7 @@ void TstDbControls::radioGroupShowsItemOfField()
 
 void TstDbControls::gridRemovalMovesCacheOnce()
 {
-    seedGastos();
+    seedExpenses();
     auto c = cache("TGASTO");
     c->open();
     DataSource ds(c.get());
