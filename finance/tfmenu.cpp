@@ -2,6 +2,7 @@
 
 #include "finance/menubarstyle.h"
 #include "finance/tdm.h"
+#include "finance/tfcaixames.h"
 #include "finance/tfgasto.h"
 #include "finance/tfrecebimento.h"
 #include "finance/tftipoentrada.h"
@@ -148,8 +149,7 @@ void TFMenu::build()
     ui::on(Sair1, &QAction::triggered, this, [this] { Sair1Click(); });
 
     // Nothing opens from these: disabled.
-    for (QToolButton *b : {btnCaixa, btnGraficos})
-        b->setEnabled(false);
+    btnGraficos->setEnabled(false);
     for (QAction *a : {ContasPagar1, Grficos1, Listagens1})
         a->setEnabled(false);
 
@@ -219,7 +219,10 @@ void TFMenu::btnRecebimentoClick()
 {
     open(FRecebimento);
 }
-void TFMenu::btnCaixaClick() {}
+void TFMenu::btnCaixaClick()
+{
+    open(FCaixaMes);
+}
 void TFMenu::btnGraficosClick() {}
 void TFMenu::btnSairClick()
 {

@@ -88,4 +88,14 @@ void atualizarcaixa(Connection &connection, TableCache &caixaMes, int mes, int a
     saveRow(caixaMes, OnRefusal::Drop);
 }
 
+bool locateMonth(TableCache &summaries, int month, const QString &yearText)
+{
+    bool ok = false;
+    const int year = yearText.trimmed().toInt(&ok);
+    if (!ok)
+        throw DbError(QStringLiteral("'%1' não é um valor inteiro válido.").arg(yearText));
+    summaries.open();
+    return summaries.locate(QStringLiteral("CAIMES;CAIANO"), {month, year});
+}
+
 } // namespace lx::finance

@@ -24,4 +24,10 @@ QString monthName(int month);
 /// from the server's rows.
 void atualizarcaixa(Connection &connection, TableCache &caixaMes, int mes, int ano);
 
+/// The monthly cash window's search: makes the summary of (month, year) the current row of
+/// summaries (opened if closed). month is the month list's position plus one, 0 when none is
+/// chosen (which finds nothing); yearText is the year box's text. Throws DbError when yearText
+/// is not a whole number. Returns whether a row was found; the current row stays otherwise.
+bool locateMonth(TableCache &summaries, int month, const QString &yearText);
+
 } // namespace lx::finance

@@ -47,6 +47,8 @@ private slots:
     void deletingOnlyMovementLeavesZeroRow();
     void refusedApplyRaisesAndNextCallRecovers();
     void closedConnectionReconnects();
+    void locateMonth_data();
+    void locateMonth();
 
 private:
     void recompute(int month, int year) { atualizarcaixa(*m_f->conn, m_f->summaries, month, year); }
@@ -265,6 +267,46 @@ void TstCaixa::closedConnectionReconnects()
     m_f->conn->close();
     recompute(3, 2024);
     QCOMPARE(server("CAIVALORGASTO", 3, 2024).toDouble(), 10.0);
+}
+
+void TstCaixa::locateMonth_data()
+{
+    QTest::addColumn<int>("month"); // the month list's position plus one, 0 for none chosen
+    QTest::addColumn<QString>("yearText");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<bool>("error");
+    QTest::addColumn<int>("currentCode"); // the current row afterwards
+    QTest::newRow("April 2024") << 4 << "2024" << true << false << 2;
+    QTest::newRow("year with blanks") << 3 << " 2024 " << true << false << 1;
+    QTest::newRow("no month chosen") << 0 << "2024" << false << false << 3;
+    QTest::newRow("no such year") << 4 << "2023" << false << false << 3;
+    QTest::newRow("placeholder left in") << 4 << "Digite o Ano" << false << true << 3;
+    QTest::newRow("empty year") << 4 << "" << false << true << 3;
+}
+
+void TstCaixa::locateMonth()
+{
+    QFETCH(int, month);
+    QFETCH(QString, yearText);
+    QFETCH(bool, found);
+    QFETCH(bool, error);
+    QFETCH(int, currentCode);
+    addSummary(1, 3, 2024, 10.0);
+    addSummary(2, 4, 2024, -5.0);
+    addSummary(3, 4, 2025, 1.0);
+    m_f->summaries.open();
+    m_f->summaries.last();
+    bool raised = false;
+    bool located = false;
+    try {
+        located = finance::locateMonth(m_f->summaries, month, yearText);
+    } catch (const DbError &e) {
+        raised = true;
+        QVERIFY2(e.message().contains(yearText), qPrintable(e.message()));
+    }
+    QCOMPARE(raised, error);
+    QCOMPARE(located, found);
+    QCOMPARE(m_f->summaries.value("CAICODIGO").toInt(), currentCode);
 }
 
 int main(int argc, char **argv)
