@@ -6,6 +6,7 @@
 #include "agenda/tfprincipal.h"
 #include "agenda/tfrelatoriocompromissos.h"
 
+#include "db/fieldformat.h"
 #include "ui/dialogs.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ namespace lx::agenda {
 void Program::initApplication()
 {
     QApplication::setApplicationName(QStringLiteral("PCaderlo"));
+    applyRegionalSettings();
     // The title captions the boxes; window titles stay exactly as each window sets them.
     ui::Dialogs::setApplicationTitle(QStringLiteral("Lembrix QOR"));
     // The hidden login window stays the main window; only the program's own rules end it.

@@ -1,5 +1,6 @@
 #include "finance/application.h"
 
+#include "db/fieldformat.h"
 #include "ui/dialogs.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ void initApplication(QApplication &app)
     // Resources of a static library are not registered until asked for.
     initFinanceResources();
     app.setApplicationName(QStringLiteral("PTostara"));
+    applyRegionalSettings();
     // The title captions the boxes; window titles stay exactly as each window sets them.
     ui::Dialogs::setApplicationTitle(QStringLiteral("Tostara"));
 }

@@ -6,6 +6,18 @@
 
 namespace lx {
 
+QLocale regionalLocale(const QLocale &system)
+{
+    if (system.language() == QLocale::C)
+        return QLocale(QLocale::Portuguese, QLocale::Brazil);
+    return system;
+}
+
+void applyRegionalSettings()
+{
+    QLocale::setDefault(regionalLocale());
+}
+
 QString displayText(FieldType type, const QVariant &value)
 {
     if (value.isNull())

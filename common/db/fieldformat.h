@@ -2,6 +2,7 @@
 
 #include "db/schema.h"
 
+#include <QLocale>
 #include <QString>
 #include <QVariant>
 
@@ -21,6 +22,12 @@ struct GridColumn
     QString title;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
 };
+
+/// The locale the programs show numbers, money and dates in: the machine's regional setting,
+/// or Brazilian Portuguese where the machine has none (the C locale).
+QLocale regionalLocale(const QLocale &system = QLocale::system());
+/// Makes regionalLocale() the default of the running program.
+void applyRegionalSettings();
 
 /// How a value of a client type is shown: money in the locale's currency format, dates as
 /// dd/MM/yyyy, times as HH:mm; null shows as empty text.
