@@ -8,6 +8,8 @@
 #include <QSqlQuery>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace lx {
 
 QString TableCache::describe(const Pending &p) const
@@ -52,6 +54,7 @@ void TableCache::sendPending()
                                   .arg(m_table, sets.join(QLatin1Char(',')), whereSql);
     const QString deleteSql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_table, whereSql);
 
+    noteChange();
     Transaction::State *tx = Transaction::stateOf(*m_conn);
     {
         QSqlQuery ins(db), upd(db), del(db);
@@ -100,49 +103,62 @@ void TableCache::sendPending()
                          .arg(describe(p), reason));
         }
     }
-    // Sent, not yet committed: kept aside until the transaction ends.
-    if (m_txSent.empty())
-        tx->applied.emplace_back(this);
-    m_txSent.insert(m_txSent.end(), std::make_move_iterator(m_pending.begin()),
-                    std::make_move_iterator(m_pending.end()));
     m_pending.clear();
     m_pendingOf.clear();
 }
 
+void TableCache::noteChange(int physRow)
+{
+    Transaction::State *tx = Transaction::stateOf(*m_conn);
+    if (!tx)
+        return;
+    if (!m_txStart.active) {
+        m_txStart.active = true;
+        m_txStart.pending = m_pending;
+        m_txStart.rows = m_deleted.size();
+        tx->touched.emplace_back(this);
+    }
+    if (physRow < 0 || size_t(physRow) >= m_txStart.rows)
+        return;
+    for (const auto &image : m_txStart.images)
+        if (image.first == physRow)
+            return;
+    m_txStart.images.emplace_back(physRow, rowValues(physRow));
+    if (!m_deleted[size_t(physRow)])
+        m_txStart.shownBefore.push_back(physRow);
+}
+
 void TableCache::transactionEnded(bool committed)
 {
-    std::vector<Pending> sent;
-    sent.swap(m_txSent);
-    if (committed || !isOpen())
+    TxStart start = std::move(m_txStart);
+    m_txStart = TxStart();
+    if (committed || !start.active || !isOpen())
         return;
-    // Undone on the server: the changes sent, then those made since, merged per row as if
-    // none had been sent.
-    std::vector<Pending> merged;
-    QHash<int, int> of;
-    auto take = [&](Pending &&p) {
-        const auto it = of.constFind(p.row);
-        if (it == of.constEnd()) {
-            of.insert(p.row, int(merged.size()));
-            merged.push_back(std::move(p));
-            return;
-        }
-        Pending &first = merged[size_t(it.value())];
-        if (p.kind != Deleted)
-            return; // the row's first change says how it reaches the server
-        if (first.kind == Inserted)
-            first.row = -1; // inserted and deleted: never reaches the server
-        else
-            first.kind = Deleted;
-    };
-    for (Pending &p : sent)
-        take(std::move(p));
-    for (Pending &p : m_pending)
-        take(std::move(p));
-    m_pending.clear();
+    // Undone on the server: the cache goes back to what it held before the transaction.
+    const int keep = m_cur >= 0 && !isEditing() ? phys(m_cur) : -1;
+    emit aboutToReset();
+    m_state = Browse;
+    m_modified = false;
+    m_editPhys = -1;
+    for (size_t p = start.rows; p < m_deleted.size(); ++p)
+        m_deleted[p] = true; // made inside: never on the server
+    for (const auto &[p, values] : start.images)
+        for (size_t c = 0; c < m_cols.size(); ++c)
+            m_cols[c].set(size_t(p), values[c]);
+    for (int p : start.shownBefore)
+        m_deleted[size_t(p)] = false;
+    m_pending = std::move(start.pending);
     m_pendingOf.clear();
-    for (Pending &p : merged)
-        if (p.row >= 0)
-            addPending(p.row, p.kind, std::move(p.old));
+    for (size_t i = 0; i < m_pending.size(); ++i)
+        m_pendingOf.insert(m_pending[i].row, int(i));
+    bump();
+    rebuildView();
+    const auto it = std::find(m_view.begin(), m_view.end(), keep);
+    m_cur = it != m_view.end() ? int(it - m_view.begin()) : (m_view.empty() ? -1 : 0);
+    m_bof = m_eof = m_view.empty();
+    emit reset();
+    emit stateChanged(m_state);
+    emit currentRowChanged(m_cur);
 }
 
 } // namespace lx

@@ -275,7 +275,7 @@ void TableCache::close()
     m_view.clear();
     m_pending.clear();
     m_pendingOf.clear();
-    m_txSent.clear();
+    m_txStart = TxStart();
     m_buf.clear();
     m_state = Inactive;
     m_cur = -1;
@@ -517,6 +517,7 @@ void TableCache::insert()
 {
     requireOpen();
     settle();
+    noteChange();
     const int pos = m_cur < 0 ? 0 : m_cur;
     for (Column &c : m_cols)
         c.push(QVariant());
@@ -566,6 +567,7 @@ void TableCache::post()
                 QStringLiteral("O campo '%1' precisa ter um valor.").arg(m_fields[f].name));
     }
     const int p = m_editPhys;
+    noteChange(p);
     if (m_state == Insert)
         addPending(p, Inserted, {});
     else if (!m_pendingOf.contains(p))
@@ -627,6 +629,7 @@ void TableCache::remove()
     if (m_view.empty())
         throw DbError(QStringLiteral("%1: não há registro para excluir.").arg(m_table));
     const int p = phys(m_cur);
+    noteChange(p);
     const auto it = m_pendingOf.constFind(p);
     if (it != m_pendingOf.constEnd() && m_pending[size_t(it.value())].kind == Inserted) {
         // Never reached the server: forget it.

@@ -212,10 +212,12 @@ private:
     void addPending(int physRow, Change kind, std::vector<QVariant> old);
     void removeFromView(int row);
     QString describe(const Pending &p) const;
-    /// Runs the pending changes in the open transaction and keeps them aside until it ends.
+    /// Runs the pending changes in the open transaction.
     void sendPending();
-    /// Drops the changes sent in a transaction that committed; gives them back, pending, when
-    /// it rolled back.
+    /// Remembers, at the first change or apply inside an open transaction, the pending
+    /// changes and rows as they were, and the row physRow (>= 0) before it changes.
+    void noteChange(int physRow = -1);
+    /// Forgets what noteChange() kept (committed), or puts it back (rolled back).
     void transactionEnded(bool committed);
     void bump() { ++m_revision; }
 
@@ -240,8 +242,17 @@ private:
     bool m_modified = false;
 
     std::vector<Pending> m_pending;
-    QHash<int, int> m_pendingOf;   ///< physical row -> index into m_pending
-    std::vector<Pending> m_txSent; ///< sent in the open transaction, not yet committed
+    QHash<int, int> m_pendingOf; ///< physical row -> index into m_pending
+    /// What the cache held when the open transaction first touched it.
+    struct TxStart
+    {
+        bool active = false;
+        std::vector<Pending> pending;
+        size_t rows = 0;
+        std::vector<std::pair<int, std::vector<QVariant>>> images; ///< rows changed inside
+        std::vector<int> shownBefore; ///< of those, the rows not deleted before
+    };
+    TxStart m_txStart;
 
     QString m_filterText;
     bool m_filtered = false;

@@ -75,7 +75,7 @@ void Transaction::end(bool committed)
     m_conn.m_transaction = nullptr;
     State state = std::move(m_state);
     m_state = State();
-    for (const QPointer<TableCache> &c : state.applied)
+    for (const QPointer<TableCache> &c : state.touched)
         if (c)
             c->transactionEnded(committed);
     if (!committed)

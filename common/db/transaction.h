@@ -11,9 +11,10 @@ class TableCache;
 
 /// One database transaction on a connection, for a user action and everything it drives: the
 /// caches' applies made while it is open join it, and they reach the server together on
-/// commit() or not at all. Going out of scope without commit() rolls back; every cache that
-/// applied inside then holds its pending changes exactly as before, and a cache read inside is
-/// closed (it may show changes that were undone).
+/// commit() or not at all. Going out of scope without commit() rolls back; every cache changed
+/// or applied inside then holds again the rows and pending changes it held when the transaction
+/// first touched it (rows added inside go, rows changed or deleted inside come back as they
+/// were), and a cache read inside is closed (it may show changes that were undone).
 ///
 /// A transaction opened while another is open on the same connection joins it: its commit()
 /// leaves the committing to the outer one, and a rollback makes the outer one roll back too.
@@ -45,7 +46,7 @@ private:
     /// What the open transaction of a connection knows of its caches.
     struct State
     {
-        std::vector<QPointer<TableCache>> applied;
+        std::vector<QPointer<TableCache>> touched; ///< changed or applied inside
         std::vector<QPointer<TableCache>> readInside;
         bool failed = false;
     };

@@ -26,8 +26,9 @@ private slots:
     void commitStoresEveryCacheTogether();
     void rollbackKeepsEveryChangePending();
     void refusalInSecondCacheUndoesFirst();
-    void changesAfterApplyMergeOnRollback_data();
-    void changesAfterApplyMergeOnRollback();
+    void changesInsideAreUndoneOnRollback_data();
+    void changesInsideAreUndoneOnRollback();
+    void rowBeingInsertedInsideGoesOnRollback();
     void joinedTransactionFollowsTheOuter_data();
     void joinedTransactionFollowsTheOuter();
     void cacheReadInsideIsClosedOnRollback();
@@ -159,25 +160,28 @@ void TstTransaction::refusalInSecondCacheUndoesFirst()
     QCOMPARE(m_types->pendingCount(), 1);
 }
 
-void TstTransaction::changesAfterApplyMergeOnRollback_data()
+void TstTransaction::changesInsideAreUndoneOnRollback_data()
 {
-    QTest::addColumn<bool>("onServer");  // the row exists before the action
-    QTest::addColumn<QString>("second"); // what follows the first apply: "edit" or "delete"
-    QTest::addColumn<int>("pending");    // changes pending after the rollback
-    QTest::addColumn<int>("rowsAtEnd");  // rows on the server once those are applied
-    QTest::addColumn<QString>("nameAtEnd");
-    QTest::newRow("insert, then change") << false << "edit" << 1 << 1 << "Gás encanado";
-    QTest::newRow("insert, then delete") << false << "delete" << 0 << 0 << "";
-    QTest::newRow("change, then change") << true << "edit" << 1 << 1 << "Gás encanado";
-    QTest::newRow("change, then delete") << true << "delete" << 1 << 0 << "";
+    QTest::addColumn<bool>("onServer");     // the row exists on the server before the action
+    QTest::addColumn<QString>("inside");    // what the action does after its first apply
+    QTest::addColumn<QString>("nameAtEnd"); // on the server once the cache applies again
+    // Before the action the cache holds one pending change: the new row, or a changed name.
+    QTest::newRow("new row, changed inside") << false << "edit"
+                                             << "Gás";
+    QTest::newRow("new row, deleted inside") << false << "delete"
+                                             << "Gás";
+    QTest::newRow("changed row, changed inside") << true << "edit"
+                                                 << "Gás de botijão";
+    QTest::newRow("changed row, deleted inside") << true << "delete"
+                                                 << "Gás de botijão";
+    QTest::newRow("new rows added inside") << false << "insert"
+                                           << "Gás";
 }
 
-void TstTransaction::changesAfterApplyMergeOnRollback()
+void TstTransaction::changesInsideAreUndoneOnRollback()
 {
     QFETCH(bool, onServer);
-    QFETCH(QString, second);
-    QFETCH(int, pending);
-    QFETCH(int, rowsAtEnd);
+    QFETCH(QString, inside);
     QFETCH(QString, nameAtEnd);
     if (onServer) {
         m_db->exec("insert into TTIPOGASTO (TGACODIGO, TGADESCRICAO) values (7, 'Gás')");
@@ -188,25 +192,50 @@ void TstTransaction::changesAfterApplyMergeOnRollback()
     } else {
         addType(*m_types, 7, "Gás");
     }
+    const int rowsBefore = m_types->recordCount();
     {
         Transaction tx(*m_conn);
         m_types->applyUpdates();
         QVERIFY(m_types->locate("TGACODIGO", {7}));
-        if (second == "edit") {
+        if (inside == "edit") {
             m_types->edit();
             m_types->setValue("TGADESCRICAO", "Gás encanado");
             m_types->post();
-        } else {
+        } else if (inside == "delete") {
             m_types->remove();
+        } else {
+            addType(*m_types, 8, "Luz");
+            addType(*m_types, 9, "Água");
         }
         m_types->applyUpdates();
     }
+    // Back to what it held before the action: the same rows, the one change pending.
     QCOMPARE(count("TTIPOGASTO"), onServer ? 1 : 0);
-    QCOMPARE(m_types->pendingCount(), pending);
+    QCOMPARE(m_types->state(), TableCache::Browse);
+    QCOMPARE(m_types->recordCount(), rowsBefore);
+    QCOMPARE(m_types->pendingCount(), 1);
+    QVERIFY(m_types->locate("TGACODIGO", {7}));
+    QCOMPARE(m_types->value("TGADESCRICAO").toString(), nameAtEnd);
+    QVERIFY(!m_types->locate("TGACODIGO", {8}));
+    QCOMPARE(m_types->nextCode("TGACODIGO"), 8);
     m_types->applyUpdates();
-    QCOMPARE(count("TTIPOGASTO"), rowsAtEnd);
-    if (rowsAtEnd)
-        QCOMPARE(typeName(7), nameAtEnd);
+    QCOMPARE(count("TTIPOGASTO"), 1);
+    QCOMPARE(typeName(7), nameAtEnd);
+}
+
+void TstTransaction::rowBeingInsertedInsideGoesOnRollback()
+{
+    {
+        Transaction tx(*m_conn);
+        addType(*m_types, 1, "Mercado");
+        m_types->applyUpdates();
+        m_types->insert(); // the action fails before this row is posted
+        m_types->setValue("TGACODIGO", 2);
+    }
+    QCOMPARE(m_types->state(), TableCache::Browse);
+    QCOMPARE(m_types->recordCount(), 0);
+    QCOMPARE(m_types->pendingCount(), 0);
+    QCOMPARE(count("TTIPOGASTO"), 0);
 }
 
 void TstTransaction::joinedTransactionFollowsTheOuter_data()
@@ -259,9 +288,10 @@ void TstTransaction::cacheReadInsideIsClosedOnRollback()
         QVERIFY(!again.isOpen());
         QVERIFY(!summaries.isOpen());
     }
-    // A cache read before the transaction keeps its rows and its change.
+    // A cache read before the transaction keeps its rows, back as they were.
     QVERIFY(m_types->isOpen());
-    QCOMPARE(m_types->pendingCount(), 1);
+    QCOMPARE(m_types->recordCount(), 0);
+    QCOMPARE(m_types->pendingCount(), 0);
 }
 
 void TstTransaction::saveRowKeepsTypingWhenEffectsFail()
