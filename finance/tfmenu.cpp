@@ -3,6 +3,7 @@
 #include "finance/menubarstyle.h"
 #include "finance/tdm.h"
 #include "finance/tfcaixames.h"
+#include "finance/tfcontasapagar.h"
 #include "finance/tfgasto.h"
 #include "finance/tfrecebimento.h"
 #include "finance/tftipoentrada.h"
@@ -150,7 +151,7 @@ void TFMenu::build()
 
     // Nothing opens from these: disabled.
     btnGraficos->setEnabled(false);
-    for (QAction *a : {ContasPagar1, Grficos1, Listagens1})
+    for (QAction *a : {Grficos1, Listagens1})
         a->setEnabled(false);
 
     setFixedSize(sizeHint());
@@ -236,7 +237,10 @@ void TFMenu::CadastrodeTiposdeGastos1Click()
 {
     open(FTipoGasto);
 }
-void TFMenu::ContasPagar1Click() {}
+void TFMenu::ContasPagar1Click()
+{
+    open(FContasAPagar);
+}
 void TFMenu::InformarEntrada1Click()
 {
     btnRecebimento->click();
