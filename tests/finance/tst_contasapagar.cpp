@@ -41,6 +41,7 @@ private slots:
     void inputRefusalKeepsEditing();
     void payThroughThePanel();
     void payingPaidInstalmentIsRefusedBeforePanel();
+    void changeAndDeleteOneInstalment();
     void deleteBillAsksFirst_data();
     void deleteBillAsksFirst();
     void searchSurvivesReopen();
@@ -215,6 +216,36 @@ void TstContasAPagar::payingPaidInstalmentIsRefusedBeforePanel()
              QString("Não é possível alterar contas que possuam parcelas pagas !"));
     QVERIFY(w->isEditing());
     QCOMPARE(count("select count(*) from TCONTPAG"), 4);
+}
+
+void TstContasAPagar::changeAndDeleteOneInstalment()
+{
+    TFContasAPagar *w = open();
+    QVERIFY(w);
+    w->btnNovo->click();
+    typeBill(w);
+    w->btnSalvar->click();
+    QVERIFY(w->TBCONTPAG->locate("CPADESCRICAO", {"2ª Parcela - Geladeira"}));
+    const int code = w->TBCONTPAG->value("CPACODIGO").toInt();
+    w->Alterar1->trigger();
+    QVERIFY(w->PanelEditar->isVisible());
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w->DBEdit1));
+    w->DBEdit3->selectAll();
+    QTest::keyClicks(w->DBEdit3, "300");
+    w->btnSalvar3->click();
+    QVERIFY(w->PanelEditar->isHidden());
+    QCOMPARE(m_f->db.scalar("select CPAVALOR from TCONTPAG where CPACODIGO = ?", {code}).toDouble(),
+             300.0);
+    QCOMPARE(count("select count(*) from TCONTPAG where CPAVALOR = 256"), 3);
+    QCOMPARE(count("select count(*) from TGASTO"), 1); // no expense, no summary touched
+
+    // Deleting it asks first and removes that row only.
+    QVERIFY(w->TBCONTPAG->locate("CPACODIGO", {code}));
+    ui::Dialogs::queueConfirm(true);
+    w->Excluir1->trigger();
+    QCOMPARE(ui::Dialogs::texts(ui::Dialogs::Confirm).size(), 1);
+    QCOMPARE(count("select count(*) from TCONTPAG"), 3);
+    QCOMPARE(w->DBGrid1->model()->rowCount(), 3);
 }
 
 void TstContasAPagar::deleteBillAsksFirst_data()
