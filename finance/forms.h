@@ -1,6 +1,9 @@
 #pragma once
 
+#include "ui/dialogs.h"
+
 #include <QPointer>
+#include <QWidget>
 
 namespace lx::finance {
 
@@ -23,5 +26,17 @@ extern QPointer<TFContasAPagar> FContasAPagar;
 extern QPointer<TFFiltroRelatorio> FFiltroRelatorio;
 extern QPointer<TFTipoGasto> FTipoGasto;
 extern QPointer<TFTipoEntrada> FTipoEntrada;
+
+class TDM;
+
+/// Opens a window of class W on the data module from another window: owned by owner, freed
+/// when it closes, stored in its variable and shown modally.
+template <typename W> void openFrom(QWidget *owner, TDM &dm, QPointer<W> &variable)
+{
+    auto *window = new W(dm, owner);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    variable = window;
+    ui::Dialogs::showModal(window);
+}
 
 } // namespace lx::finance

@@ -1,6 +1,7 @@
 #include "finance/movementwindow.h"
 
 #include "db/tablecache.h"
+#include "finance/look.h"
 #include "finance/tdm.h"
 #include "ui/buttons.h"
 #include "ui/datasource.h"
@@ -22,17 +23,6 @@
 #include <QVBoxLayout>
 
 namespace lx::finance {
-
-namespace {
-
-QToolButton *button(QWidget *parent, const char *name, const QString &caption, const QIcon &icon)
-{
-    ui::ButtonLook look;
-    look.iconSize = 20;
-    return ui::makeButton(parent, QString::fromLatin1(name), caption, icon, look);
-}
-
-} // namespace
 
 const MovementSetup &MovementSetup::expenses()
 {
@@ -77,15 +67,14 @@ void MovementWindow::build(const MovementSetup &setup, TDM &dm)
     QStyle *s = style();
 
     auto *top = new QHBoxLayout;
-    btnNovo = button(this, "btnNovo", setup.newCaption, s->standardIcon(QStyle::SP_FileIcon));
-    btnSalvar = button(this, "btnSalvar", QStringLiteral("Salvar"),
-                       s->standardIcon(QStyle::SP_DialogSaveButton));
-    btnCancelar = button(this, "btnCancelar", QStringLiteral("Cancelar Inserção"),
-                         s->standardIcon(QStyle::SP_DialogCancelButton));
-    btnExcluir = button(this, "btnExcluir", QStringLiteral("Excluir"),
-                        s->standardIcon(QStyle::SP_TrashIcon));
-    btnSair =
-        button(this, "btnSair", QString(), QIcon(QStringLiteral(":/finance/images/sair.jpg")));
+    btnNovo = barButton(this, "btnNovo", setup.newCaption, s->standardIcon(QStyle::SP_FileIcon));
+    btnSalvar = barButton(this, "btnSalvar", QStringLiteral("Salvar"),
+                          s->standardIcon(QStyle::SP_DialogSaveButton));
+    btnCancelar = barButton(this, "btnCancelar", QStringLiteral("Cancelar Inserção"),
+                            s->standardIcon(QStyle::SP_DialogCancelButton));
+    btnExcluir = barButton(this, "btnExcluir", QStringLiteral("Excluir"),
+                           s->standardIcon(QStyle::SP_TrashIcon));
+    btnSair = barButton(this, "btnSair", QString(), picture(QStringLiteral("sair")));
     btnSair->setIconSize(QSize(32, 32));
     btnSair->setToolTip(QStringLiteral("Sair"));
     for (QToolButton *b : {btnNovo, btnSalvar, btnCancelar, btnExcluir})
@@ -101,12 +90,12 @@ void MovementWindow::build(const MovementSetup &setup, TDM &dm)
     DBEdit3 = new ui::DBEdit(source, t.description, this);
     DBLookupComboBox1 = new ui::DBLookupComboBox(source, t.type, dm.*setup.types, t.typeKey,
                                                  t.typeDescription, this);
-    btnTipo = button(this, "btnTipo", QString(), s->standardIcon(QStyle::SP_FileDialogListView));
+    btnTipo = barButton(this, "btnTipo", QString(), s->standardIcon(QStyle::SP_FileDialogListView));
     btnTipo->setToolTip(setup.typeHint);
     DBEdit1 = new ui::DBEdit(source, t.amount, this);
     DBEdit2 = new ui::DBEdit(source, t.date, this);
     btnSalvar2 =
-        button(this, "btnSalvar2", QString(), s->standardIcon(QStyle::SP_DialogSaveButton));
+        barButton(this, "btnSalvar2", QString(), s->standardIcon(QStyle::SP_DialogSaveButton));
     btnSalvar2->setIconSize(QSize(28, 28));
     DBEdit3->setMinimumWidth(260);
     DBLookupComboBox1->setMinimumWidth(170);

@@ -2,6 +2,7 @@
 
 #include "db/tablecache.h"
 #include "finance/core/caixa.h"
+#include "finance/look.h"
 #include "finance/tdm.h"
 #include "ui/buttons.h"
 #include "ui/datasource.h"
@@ -23,23 +24,6 @@
 namespace lx::finance {
 
 const QString TFCaixaMes::yearPlaceholder = QStringLiteral("Digite o Ano");
-
-namespace {
-QToolButton *pictureButton(QWidget *parent, const char *name, const QIcon &icon,
-                           const QString &hint = {})
-{
-    ui::ButtonLook look;
-    look.iconSize = 24;
-    QToolButton *b = ui::makeButton(parent, QString::fromLatin1(name), QString(), icon, look);
-    b->setToolTip(hint);
-    return b;
-}
-
-QIcon exitPicture()
-{
-    return QIcon(QStringLiteral(":/finance/images/sair.jpg"));
-}
-} // namespace
 
 TFCaixaMes::TFCaixaMes(TDM &dm, QWidget *parent) : ui::FormDialog(parent), m_dm(dm)
 {
@@ -88,20 +72,22 @@ QWidget *TFCaixaMes::buildMonthTab()
         grid->addWidget(label, row++, 0);
         grid->addWidget(b.box, row++, 0);
     }
-    btnSair = pictureButton(TabSheet1, "btnSair", exitPicture(), QStringLiteral("Sair"));
+    btnSair = barButton(TabSheet1, "btnSair", QString(), picture(QStringLiteral("sair")),
+                        QStringLiteral("Sair"));
     btnSair->setIconSize(QSize(32, 32));
     grid->addWidget(btnSair, 0, 2, 2, 1, Qt::AlignRight | Qt::AlignTop);
 
     QStyle *s = style();
     auto *moves = new QHBoxLayout;
     moves->addStretch();
-    btnPrimeiro =
-        pictureButton(TabSheet1, "btnPrimeiro", s->standardIcon(QStyle::SP_MediaSkipBackward));
-    btnAnterior =
-        pictureButton(TabSheet1, "btnAnterior", s->standardIcon(QStyle::SP_MediaSeekBackward));
+    btnPrimeiro = barButton(TabSheet1, "btnPrimeiro", QString(),
+                            s->standardIcon(QStyle::SP_MediaSkipBackward));
+    btnAnterior = barButton(TabSheet1, "btnAnterior", QString(),
+                            s->standardIcon(QStyle::SP_MediaSeekBackward));
     btnProximo =
-        pictureButton(TabSheet1, "btnProximo", s->standardIcon(QStyle::SP_MediaSeekForward));
-    btnUltimo = pictureButton(TabSheet1, "btnUltimo", s->standardIcon(QStyle::SP_MediaSkipForward));
+        barButton(TabSheet1, "btnProximo", QString(), s->standardIcon(QStyle::SP_MediaSeekForward));
+    btnUltimo =
+        barButton(TabSheet1, "btnUltimo", QString(), s->standardIcon(QStyle::SP_MediaSkipForward));
     TableCache *cache = m_dm.TBCAIXAMES;
     const std::pair<QToolButton *, void (TableCache::*)()> steps[] = {
         {btnPrimeiro, &TableCache::first},
@@ -137,9 +123,10 @@ QWidget *TFCaixaMes::buildAllMonthsTab()
     txtAno->setObjectName(QStringLiteral("txtAno"));
     txtAno->setMaximumWidth(120);
     txtAno->installEventFilter(this);
-    btnBuscar = pictureButton(TabSheet2, "btnBuscar",
-                              style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    btnSair2 = pictureButton(TabSheet2, "btnSair2", exitPicture(), QStringLiteral("Sair"));
+    btnBuscar = barButton(TabSheet2, "btnBuscar", QString(),
+                          style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    btnSair2 = barButton(TabSheet2, "btnSair2", QString(), picture(QStringLiteral("sair")),
+                         QStringLiteral("Sair"));
     search->addWidget(Label6);
     search->addWidget(CBMes);
     search->addWidget(txtAno);

@@ -3,6 +3,7 @@
 #include "db/rowactions.h"
 #include "db/tablecache.h"
 #include "finance/forms.h"
+#include "finance/look.h"
 #include "finance/tdm.h"
 #include "finance/tftipogasto.h"
 #include "ui/buttons.h"
@@ -34,30 +35,6 @@ namespace lx::finance {
 
 namespace {
 const QString kDeleteQuestion = QStringLiteral("Você realmente deseja excluir este registro ?");
-
-QToolButton *barButton(QWidget *parent, const char *name, const QString &caption, const QIcon &icon)
-{
-    ui::ButtonLook look;
-    look.iconSize = 20;
-    return ui::makeButton(parent, QString::fromLatin1(name), caption, icon, look);
-}
-
-QToolButton *iconButton(QWidget *parent, const char *name, const QIcon &icon, const QString &hint)
-{
-    QToolButton *b = barButton(parent, name, QString(), icon);
-    b->setToolTip(hint);
-    return b;
-}
-
-QIcon exitPicture()
-{
-    return QIcon(QStringLiteral(":/finance/images/sair.jpg"));
-}
-
-QIcon typesPicture()
-{
-    return QIcon(QStringLiteral(":/finance/images/tiposgasto.jpg"));
-}
 
 QLabel *labelFor(QWidget *box, const QString &text, QWidget *parent)
 {
@@ -123,7 +100,8 @@ QWidget *TFContasAPagar::buildRegisterTab()
                            s->standardIcon(QStyle::SP_TrashIcon));
     btnConsultar = barButton(TabSheet1, "btnConsultar", QStringLiteral("Consultar a Conta à Pagar"),
                              s->standardIcon(QStyle::SP_FileDialogContentsView));
-    btnSair = iconButton(TabSheet1, "btnSair", exitPicture(), QStringLiteral("Sair"));
+    btnSair = barButton(TabSheet1, "btnSair", QString(), picture(QStringLiteral("sair")),
+                        QStringLiteral("Sair"));
     btnSair->setIconSize(QSize(32, 32));
     for (QToolButton *b : {btnNovo, btnAlterar, btnSalvar, btnCancelar, btnExcluir, btnConsultar})
         bar->addWidget(b);
@@ -139,8 +117,8 @@ QWidget *TFContasAPagar::buildRegisterTab()
     DBLookupComboBox2 = new ui::DBLookupComboBox(bill, QStringLiteral("CONTIPO"), m_dm.DSTIPOGASTO,
                                                  QStringLiteral("TGACODIGO"),
                                                  QStringLiteral("TGADESCRICAO"), Panel1);
-    btnTipo = iconButton(Panel1, "btnTipo", typesPicture(),
-                         QStringLiteral("Cadastro de Tipos de Gastos"));
+    btnTipo = barButton(Panel1, "btnTipo", QString(), picture(QStringLiteral("tiposgasto")),
+                        QStringLiteral("Cadastro de Tipos de Gastos"));
     DBEdit10 = new ui::DBEdit(bill, QStringLiteral("CONENTRADA"), Panel1);
     DBEdit7 = new ui::DBEdit(bill, QStringLiteral("CONVALOR"), Panel1);
     DBEdit8 = new ui::DBEdit(bill, QStringLiteral("CONDATA"), Panel1);
@@ -270,8 +248,8 @@ QFrame *TFContasAPagar::buildInstalmentPanel()
                                                  m_dm.DSTIPOGASTO, QStringLiteral("TGACODIGO"),
                                                  QStringLiteral("TGADESCRICAO"), PanelEditar);
     DBLookupComboBox1->setObjectName(QStringLiteral("DBLookupComboBox1"));
-    btnTipo2 = iconButton(PanelEditar, "btnTipo2", typesPicture(),
-                          QStringLiteral("Cadastro de Tipos de Gastos"));
+    btnTipo2 = barButton(PanelEditar, "btnTipo2", QString(), picture(QStringLiteral("tiposgasto")),
+                         QStringLiteral("Cadastro de Tipos de Gastos"));
     DBEdit3 = new ui::DBEdit(DSCONTPAG, QStringLiteral("CPAVALOR"), PanelEditar);
     DBEdit3->setObjectName(QStringLiteral("DBEdit3"));
     DBEdit4 = new ui::DBEdit(DSCONTPAG, QStringLiteral("CPADATA"), PanelEditar);
@@ -279,11 +257,11 @@ QFrame *TFContasAPagar::buildInstalmentPanel()
     DBEdit5 = new ui::DBEdit(DSCONTPAG, QStringLiteral("CPADATAVENC"), PanelEditar);
     DBEdit5->setObjectName(QStringLiteral("DBEdit5"));
     QStyle *s = style();
-    btnSalvar3 = iconButton(PanelEditar, "btnSalvar3", s->standardIcon(QStyle::SP_DialogSaveButton),
-                            QStringLiteral("Salvar"));
+    btnSalvar3 = barButton(PanelEditar, "btnSalvar3", QString(),
+                           s->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Salvar"));
     btnCancelar3 =
-        iconButton(PanelEditar, "btnCancelar3", s->standardIcon(QStyle::SP_DialogCancelButton),
-                   QStringLiteral("Cancelar"));
+        barButton(PanelEditar, "btnCancelar3", QString(),
+                  s->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancelar"));
     auto *row = new QHBoxLayout(PanelEditar);
     for (QWidget *w :
          std::initializer_list<QWidget *>{DBEdit1, DBLookupComboBox1, btnTipo2, DBEdit3, DBEdit4,
@@ -305,11 +283,11 @@ QFrame *TFContasAPagar::buildPaymentPanel()
     DBEdit2->setObjectName(QStringLiteral("DBEdit2"));
     DBEdit2->setFixedWidth(100);
     QStyle *s = style();
-    btnSalvar4 = iconButton(Panel2, "btnSalvar4", s->standardIcon(QStyle::SP_DialogSaveButton),
-                            QStringLiteral("Salvar"));
+    btnSalvar4 = barButton(Panel2, "btnSalvar4", QString(),
+                           s->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Salvar"));
     btnCancelar4 =
-        iconButton(Panel2, "btnCancelar4", s->standardIcon(QStyle::SP_DialogCancelButton),
-                   QStringLiteral("Cancelar"));
+        barButton(Panel2, "btnCancelar4", QString(), s->standardIcon(QStyle::SP_DialogCancelButton),
+                  QStringLiteral("Cancelar"));
     auto *row = new QHBoxLayout(Panel2);
     row->addWidget(labelFor(DBEdit2, QStringLiteral("Data de Pagamento"), Panel2));
     row->addWidget(DBEdit2);
@@ -339,7 +317,8 @@ QWidget *TFContasAPagar::buildSearchTab()
     btnBuscar = new QPushButton(QStringLiteral("Buscar"), TabSheet2);
     btnBuscar->setObjectName(QStringLiteral("btnBuscar"));
     btnBuscar->setAutoDefault(false);
-    btnSair2 = iconButton(TabSheet2, "btnSair2", exitPicture(), QStringLiteral("Sair"));
+    btnSair2 = barButton(TabSheet2, "btnSair2", QString(), picture(QStringLiteral("sair")),
+                         QStringLiteral("Sair"));
     auto *search = new QHBoxLayout;
     search->addWidget(
         labelFor(txtConta, QStringLiteral("Buscar Conta por Descrição: "), TabSheet2));
@@ -453,10 +432,7 @@ void TFContasAPagar::DBGrid2DblClick()
 
 void TFContasAPagar::btnTipoClick()
 {
-    auto *window = new TFTipoGasto(m_dm, this);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    FTipoGasto = window;
-    ui::Dialogs::showModal(window);
+    openFrom(this, m_dm, FTipoGasto);
 }
 
 void TFContasAPagar::btnSairClick()

@@ -1,6 +1,7 @@
 #include "finance/tfgasto.h"
 
 #include "finance/forms.h"
+#include "finance/look.h"
 #include "finance/tftipogasto.h"
 #include "ui/dialogs.h"
 
@@ -13,15 +14,12 @@ TFGasto::TFGasto(TDM &dm, QWidget *parent)
     : MovementWindow(dm, MovementSetup::expenses(), parent), m_dm(dm)
 {
     setObjectName(QStringLiteral("FGasto"));
-    btnTipo->setIcon(QIcon(QStringLiteral(":/finance/images/tiposgasto.jpg")));
+    btnTipo->setIcon(picture(QStringLiteral("tiposgasto")));
 }
 
 void TFGasto::openTypes()
 {
-    auto *window = new TFTipoGasto(m_dm, this);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    FTipoGasto = window;
-    ui::Dialogs::showModal(window);
+    openFrom(this, m_dm, FTipoGasto);
 }
 
 } // namespace lx::finance

@@ -1,5 +1,6 @@
 #include "finance/tfmenu.h"
 
+#include "finance/look.h"
 #include "finance/menubarstyle.h"
 #include "finance/tdm.h"
 #include "finance/tfcaixames.h"
@@ -37,12 +38,7 @@ QPointer<TFFiltroRelatorio> FFiltroRelatorio;
 QPointer<TFTipoGasto> FTipoGasto;
 QPointer<TFTipoEntrada> FTipoEntrada;
 
-namespace {
-QIcon picture(const QString &name)
-{
-    return QIcon(QStringLiteral(":/finance/images/%1.jpg").arg(name));
-}
-} // namespace
+namespace {} // namespace
 
 TFMenu::TFMenu(QWidget *parent) : TFMenu(defaultAliasFile(), lx::programFolder(), parent) {}
 

@@ -1,6 +1,7 @@
 #include "finance/tfrecebimento.h"
 
 #include "finance/forms.h"
+#include "finance/look.h"
 #include "finance/tftipoentrada.h"
 #include "ui/dialogs.h"
 
@@ -13,15 +14,12 @@ TFRecebimento::TFRecebimento(TDM &dm, QWidget *parent)
     : MovementWindow(dm, MovementSetup::receipts(), parent), m_dm(dm)
 {
     setObjectName(QStringLiteral("FRecebimento"));
-    btnTipo->setIcon(QIcon(QStringLiteral(":/finance/images/tiposentrada.jpg")));
+    btnTipo->setIcon(picture(QStringLiteral("tiposentrada")));
 }
 
 void TFRecebimento::openTypes()
 {
-    auto *window = new TFTipoEntrada(m_dm, this);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    FTipoEntrada = window;
-    ui::Dialogs::showModal(window);
+    openFrom(this, m_dm, FTipoEntrada);
 }
 
 } // namespace lx::finance
