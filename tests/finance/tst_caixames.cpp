@@ -3,9 +3,7 @@
 #include "finance/core/caixa.h"
 #include "finance/forms.h"
 #include "finance/tfcaixames.h"
-#include "finance/tfmenu.h"
 #include "support/financefixture.h"
-#include "support/modal.h"
 #include "ui/datasource.h"
 #include "ui/dbedit.h"
 #include "ui/dbgrid.h"
@@ -39,7 +37,6 @@ private slots:
     void doubleClickShowsRowOnFirstTab();
     void boxesDoNotEdit();
     void moveButtons();
-    void mainWindowOpensIt();
 
 private:
     void addSummary(int code, int month, int year, double spent, double received);
@@ -222,18 +219,6 @@ void TstCaixaMes::moveButtons()
     QCOMPARE(cache().currentRow(), 0);
     w->btnUltimo->click();
     QCOMPARE(cache().currentRow(), 1);
-}
-
-void TstCaixaMes::mainWindowOpensIt()
-{
-    m_f->dm.reset();
-    TFMenu menu(m_f->db.aliasFile(), "/nonexistent/");
-    test::ModalScript modal([](QDialog *d) { d->close(); });
-    QVERIFY(menu.btnCaixa->isEnabled());
-    menu.btnCaixa->click();
-    QCOMPARE(modal.classNames(), QStringList{"lx::finance::TFCaixaMes"});
-    QCOMPARE(FCaixaMes.data(), modal.shown.first().data());
-    QVERIFY(ui::Dialogs::texts(ui::Dialogs::Error).isEmpty());
 }
 
 int main(int argc, char **argv)

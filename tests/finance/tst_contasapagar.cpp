@@ -3,9 +3,7 @@
 #include "finance/forms.h"
 #include "finance/tdm.h"
 #include "finance/tfcontasapagar.h"
-#include "finance/tfmenu.h"
 #include "support/financefixture.h"
-#include "support/modal.h"
 #include "ui/datasource.h"
 #include "ui/dbedit.h"
 #include "ui/dbgrid.h"
@@ -45,7 +43,6 @@ private slots:
     void deleteBillAsksFirst_data();
     void deleteBillAsksFirst();
     void searchSurvivesReopen();
-    void menuOpensIt();
 
 private:
     TFContasAPagar *open();
@@ -292,18 +289,6 @@ void TstContasAPagar::searchSurvivesReopen()
     w = open();
     QVERIFY(w);
     QCOMPARE(w->DBGrid2->model()->rowCount(), 1);
-}
-
-void TstContasAPagar::menuOpensIt()
-{
-    m_f->dm.reset();
-    TFMenu menu(m_f->db.aliasFile(), "/nonexistent/");
-    test::ModalScript modal([](QDialog *d) { d->close(); });
-    QVERIFY(menu.ContasPagar1->isEnabled());
-    menu.ContasPagar1->trigger();
-    QCOMPARE(modal.classNames(), QStringList{"lx::finance::TFContasAPagar"});
-    QCOMPARE(FContasAPagar.data(), modal.shown.first().data());
-    QVERIFY(ui::Dialogs::texts(ui::Dialogs::Error).isEmpty());
 }
 
 int main(int argc, char **argv)

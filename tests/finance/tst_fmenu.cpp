@@ -2,6 +2,8 @@
 #include "finance/application.h"
 #include "finance/forms.h"
 #include "finance/tdm.h"
+#include "finance/tfcaixames.h"
+#include "finance/tfcontasapagar.h"
 #include "finance/tfgasto.h"
 #include "finance/tfmenu.h"
 #include "finance/tfrecebimento.h"
@@ -77,6 +79,8 @@ private slots:
     void closing_data();
     void closing();
     void informarEntradaMenuClicksTheButton();
+    void controlsOpenTheirWindows_data();
+    void controlsOpenTheirWindows();
     void openingGivesFreshOwnedModalInstance();
     void windowsGoBeforeTheDataModule();
     void openingBlocksUntilClosed();
@@ -322,6 +326,39 @@ void TstFMenu::informarEntradaMenuClicksTheButton()
     QVERIFY(modal.shown[0]);
     QCOMPARE(modal.shown[0].data(), FRecebimento.data());
     QVERIFY(!modal.shown[0]->isVisible());
+}
+
+void TstFMenu::controlsOpenTheirWindows_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("windowClass");
+    QTest::newRow("Consultar Caixa") << "btnCaixa"
+                                     << "lx::finance::TFCaixaMes";
+    QTest::newRow("Contas à Pagar") << "ContasPagar1"
+                                    << "lx::finance::TFContasAPagar";
+}
+
+void TstFMenu::controlsOpenTheirWindows()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, windowClass);
+    test::ModalScript modal([](QDialog *d) { d->close(); });
+    if (auto *button = m_menu->findChild<QToolButton *>(control)) {
+        QVERIFY(button->isEnabled());
+        button->click();
+    } else {
+        auto *action = m_menu->findChild<QAction *>(control);
+        QVERIFY(action);
+        QVERIFY(action->isEnabled());
+        action->trigger();
+    }
+    QCOMPARE(modal.classNames(), QStringList{windowClass});
+    QVERIFY(modal.shown.first()->parent() == m_menu.get());
+    // The window is kept in its program-wide variable.
+    QObject *stored = control == "btnCaixa" ? static_cast<QObject *>(FCaixaMes.data())
+                                            : static_cast<QObject *>(FContasAPagar.data());
+    QCOMPARE(stored, static_cast<QObject *>(modal.shown.first().data()));
+    QVERIFY(ui::Dialogs::texts(ui::Dialogs::Error).isEmpty());
 }
 
 void TstFMenu::openingGivesFreshOwnedModalInstance()
