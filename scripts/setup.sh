@@ -9,6 +9,7 @@ lx_packages=(
   qt6-base-dev qt6-charts-dev libqt6sql6-ibase qt6-image-formats-plugins libgl-dev
   firebird3.0-server-core firebird3.0-utils firebird-dev
   libbenchmark-dev
+  fonts-liberation poppler-utils qt6-translations-l10n
 )
 
 lx_sudo() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
@@ -37,6 +38,6 @@ lx_embedded_shared() {
 }
 
 lx_build() {
-  cmake -S "$LX_ROOT" -B "$LX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake -S "$LX_ROOT" -B "$LX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE="${LX_BUILD_TYPE:-RelWithDebInfo}" ${LX_CMAKE_ARGS:-} >/dev/null
   cmake --build "$LX_BUILD" -j"$(nproc)"
 }

@@ -3,6 +3,7 @@
 #include "db/rowactions.h"
 #include "db/tablecache.h"
 #include "ui/datasource.h"
+#include "ui/dialogs.h"
 #include "ui/guard.h"
 #include "ui/keymap.h"
 
@@ -10,6 +11,16 @@
 #include <QWidget>
 
 namespace lx::ui {
+
+bool hasRowFor(const TableCache &cache, RowAction action, QWidget *parent)
+{
+    if (cache.isOpen() && !cache.isEmpty())
+        return true;
+    Dialogs::message(parent, action == RowAction::Change
+                                 ? QStringLiteral("Não há registro para alterar.")
+                                 : QStringLiteral("Não há registro para excluir."));
+    return false;
+}
 
 void mapEntryKeys(QWidget *box, const std::function<void()> &save,
                   const std::function<void()> &leave, bool dropDown)

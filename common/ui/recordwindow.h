@@ -16,6 +16,14 @@ namespace lx::ui {
 
 class DataSource;
 
+/// What a register's button is about to do to the current row.
+enum class RowAction { Change, Delete };
+
+/// True when the cache shows a row to change or delete. Otherwise says so in a plain message
+/// ("Não há registro para alterar." / "Não há registro para excluir.") and returns false: an
+/// empty table or a search that matches nothing starts no row.
+bool hasRowFor(const TableCache &cache, RowAction action, QWidget *parent);
+
 /// The key map of an entry box of a record window: Enter or Down moves to the next control,
 /// Up to the previous one, F5 saves and Esc leaves. A drop-down list keeps Up and Down for
 /// itself.
