@@ -7,7 +7,10 @@
 #include "ui/dialogs.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QToolBar>
 
 namespace lx::report {
@@ -45,6 +48,9 @@ PreviewWindow::PreviewWindow(Report &report, QWidget *parent)
 
 void PreviewWindow::paintOn(QPrinter *printer)
 {
+    // A long report takes a few seconds to lay out.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     try {
         preparePrinter(*printer, m_report);
         m_report.render(*printer);
@@ -55,7 +61,7 @@ void PreviewWindow::paintOn(QPrinter *printer)
 
 void PreviewWindow::savePdf()
 {
-    QString name = ui::Dialogs::saveFileName(this, QStringLiteral("Salvar PDF"), QString(),
+    QString name = ui::Dialogs::saveFileName(this, QStringLiteral("Salvar PDF"), QDir::homePath(),
                                              QStringLiteral("Arquivos PDF (*.pdf)"));
     if (name.isEmpty())
         return;

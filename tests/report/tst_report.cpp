@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QPrintPreviewWidget>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -320,12 +321,16 @@ void TstReport::previewSavesPdf()
 {
     QFETCH(QString, typed);
     QFETCH(QString, written);
-    auto result = numbers(3);
+    auto result = numbers(25);
     Report report;
     build(report, result.get());
     test::ModalScript modal([&](QDialog *d) {
         auto *w = qobject_cast<PreviewWindow *>(d);
         QVERIFY(w);
+        // The preview shows the pages the engine lays out.
+        auto *pages = w->findChild<QPrintPreviewWidget *>();
+        QVERIFY(pages);
+        QCOMPARE(pages->pageCount(), 2);
         ui::Dialogs::queueSaveFileName(typed.isEmpty() ? QString() : file(typed));
         w->saveAction()->trigger();
         d->close();
@@ -340,7 +345,7 @@ void TstReport::previewSavesPdf()
         return;
     }
     QCOMPARE(files, QStringList{written});
-    QVERIFY(test::pdfText(file(written)).contains(QRegularExpression("linha +3")));
+    QVERIFY(test::pdfText(file(written)).contains(QRegularExpression("linha +25")));
 }
 
 void TstReport::previewSaveFailureGoesToErrorBox()
