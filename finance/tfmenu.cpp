@@ -6,6 +6,7 @@
 #include "finance/tfcaixames.h"
 #include "finance/tfcontasapagar.h"
 #include "finance/tfgasto.h"
+#include "finance/tfgraficos.h"
 #include "finance/tfrecebimento.h"
 #include "finance/tftipoentrada.h"
 #include "finance/tftipogasto.h"
@@ -145,10 +146,8 @@ void TFMenu::build()
     addAction(Sair1);
     ui::on(Sair1, &QAction::triggered, this, [this] { Sair1Click(); });
 
-    // Nothing opens from these: disabled.
-    btnGraficos->setEnabled(false);
-    for (QAction *a : {Grficos1, Listagens1})
-        a->setEnabled(false);
+    // Nothing opens from this one yet: disabled.
+    Listagens1->setEnabled(false);
 
     setFixedSize(sizeHint());
 }
@@ -220,7 +219,10 @@ void TFMenu::btnCaixaClick()
 {
     open(FCaixaMes);
 }
-void TFMenu::btnGraficosClick() {}
+void TFMenu::btnGraficosClick()
+{
+    open(FGraficos);
+}
 void TFMenu::btnSairClick()
 {
     close();

@@ -5,6 +5,7 @@
 #include "finance/tfcaixames.h"
 #include "finance/tfcontasapagar.h"
 #include "finance/tfgasto.h"
+#include "finance/tfgraficos.h"
 #include "finance/tfmenu.h"
 #include "finance/tfrecebimento.h"
 #include "support/financefixture.h"
@@ -336,6 +337,10 @@ void TstFMenu::controlsOpenTheirWindows_data()
                                      << "lx::finance::TFCaixaMes";
     QTest::newRow("Contas à Pagar") << "ContasPagar1"
                                     << "lx::finance::TFContasAPagar";
+    QTest::newRow("Ver Gráficos") << "btnGraficos"
+                                  << "lx::finance::TFGraficos";
+    QTest::newRow("Gráficos") << "Grficos1"
+                              << "lx::finance::TFGraficos";
 }
 
 void TstFMenu::controlsOpenTheirWindows()
@@ -355,9 +360,11 @@ void TstFMenu::controlsOpenTheirWindows()
     QCOMPARE(modal.classNames(), QStringList{windowClass});
     QVERIFY(modal.shown.first()->parent() == m_menu.get());
     // The window is kept in its program-wide variable.
-    QObject *stored = control == "btnCaixa" ? static_cast<QObject *>(FCaixaMes.data())
-                                            : static_cast<QObject *>(FContasAPagar.data());
-    QCOMPARE(stored, static_cast<QObject *>(modal.shown.first().data()));
+    const QHash<QString, QObject *> stored{{"btnCaixa", FCaixaMes.data()},
+                                           {"ContasPagar1", FContasAPagar.data()},
+                                           {"btnGraficos", FGraficos.data()},
+                                           {"Grficos1", FGraficos.data()}};
+    QCOMPARE(stored.value(control), static_cast<QObject *>(modal.shown.first().data()));
     QVERIFY(ui::Dialogs::texts(ui::Dialogs::Error).isEmpty());
 }
 
