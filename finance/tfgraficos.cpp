@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
+#include <QFrame>
 #include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
 #include <QGridLayout>
@@ -41,6 +42,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace lx::finance {
 
@@ -92,7 +94,11 @@ QChart *plainChart(QChartView *view)
     chart->setPlotAreaBackgroundVisible(false);
     chart->setLocalizeNumbers(true);
     chart->legend()->setAlignment(Qt::AlignTop);
+    chart->setBackgroundRoundness(0);
+    chart->setDropShadowEnabled(false);
     view->setChart(chart);
+    view->setBackgroundBrush(Qt::white);
+    view->setFrameShape(QFrame::NoFrame);
     view->setRenderHint(QPainter::Antialiasing);
     view->setRubberBand(QChartView::NoRubberBand);
     return chart;
@@ -123,6 +129,7 @@ public:
         m_items.clear();
         QFont font = m_chart->font();
         font.setBold(true);
+        font.setPointSizeF(font.pointSizeF() * 0.85);
         for (const QPointF &point : m_series->points()) {
             auto *box = new QGraphicsRectItem(m_chart);
             auto *text = new QGraphicsSimpleTextItem(money(point.y()), box);
@@ -150,7 +157,11 @@ public:
                 continue;
             const QPointF at = m_chart->mapToPosition(points[i], m_series);
             const QRectF r = box->boundingRect();
-            box->setPos(at.x() + 5, at.y() - r.height() - 3);
+            // Centred over its point, kept inside the chart at either end of the axis.
+            const QRectF bounds = m_chart->rect();
+            const qreal x = std::clamp(at.x() - r.width() / 2, bounds.left(),
+                                       std::max(bounds.left(), bounds.right() - r.width()));
+            box->setPos(x, at.y() - r.height() - 6);
         }
     }
 
@@ -236,7 +247,7 @@ TFGraficos::TFGraficos(TDM &dm, QWidget *parent) : ui::FormDialog(parent), m_dm(
         ui::on(exit, &QToolButton::clicked, this, [this] { btnSairClick(); });
     ui::on(RadioGroup1Items, &QButtonGroup::idClicked, this, [this] { RadioGroup1Click(); });
 
-    resize(920, 660);
+    resize(1000, 700);
 }
 
 TFGraficos::~TFGraficos() = default;
@@ -303,6 +314,10 @@ QWidget *TFGraficos::buildLinesTab()
     axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     axisX->setStartValue(0.5);
     axisX->setRange(0.5, 12.5);
+    // Small enough that "Fevereiro" and "Dezembro" fit their month's width.
+    QFont monthFont = axisX->labelsFont();
+    monthFont.setPointSizeF(monthFont.pointSizeF() * 0.85);
+    axisX->setLabelsFont(monthFont);
     chart->addAxis(axisX, Qt::AlignBottom);
     auto *axisY = new QValueAxis(chart);
     axisY->setLabelFormat(QLocale().currencySymbol() + QStringLiteral(" %.2f"));
@@ -450,6 +465,14 @@ void TFGraficos::drawPie(QPieSeries *series, const QueryResult &sums, const QStr
         added.append(slice);
     }
     series->append(added);
+    // Neighbouring slices in clearly different colours, as many as a month usually has.
+    static const QColor palette[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xff, 0x7f, 0x0e),
+                                     QColor(0x2c, 0xa0, 0x2c), QColor(0xd6, 0x27, 0x28),
+                                     QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
+                                     QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f),
+                                     QColor(0xbc, 0xbd, 0x22), QColor(0x17, 0xbe, 0xcf)};
+    for (int i = 0; i < added.size(); ++i)
+        added[i]->setColor(palette[i % std::size(palette)]);
     // The legend names the types; the marks beside the slices carry share and value.
     const QList<QLegendMarker *> markers = series->chart()->legend()->markers(series);
     for (int i = 0; i < markers.size() && i < slices.size(); ++i)
