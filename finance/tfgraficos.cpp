@@ -544,6 +544,8 @@ void TFGraficos::print(QChartView *view)
     if (!ui::Dialogs::confirm(this, printQuestion))
         return;
     report::printOnDefaultPrinter(windowTitle(), [view](QPrinter &printer) {
+        // The charts are wider than tall: the page lies on its side.
+        printer.setPageOrientation(QPageLayout::Landscape);
         QPainter painter;
         if (!painter.begin(&printer))
             throw DbError(QStringLiteral("Não foi possível imprimir o gráfico."));
