@@ -41,7 +41,6 @@
 #include <QValueAxis>
 
 #include <algorithm>
-#include <cmath>
 #include <iterator>
 
 namespace lx::finance {

@@ -7,7 +7,6 @@
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
-class QLabel;
 class QTabWidget;
 class QToolButton;
 class QGraphicsItem;
