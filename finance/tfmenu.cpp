@@ -7,6 +7,7 @@
 #include "finance/tfcontasapagar.h"
 #include "finance/tffiltrorelatorio.h"
 #include "finance/tfgasto.h"
+#include "finance/tfgraficos.h"
 #include "finance/tfrecebimento.h"
 #include "finance/tftipoentrada.h"
 #include "finance/tftipogasto.h"
@@ -146,10 +147,6 @@ void TFMenu::build()
     addAction(Sair1);
     ui::on(Sair1, &QAction::triggered, this, [this] { Sair1Click(); });
 
-    // Nothing opens from these: disabled.
-    btnGraficos->setEnabled(false);
-    Grficos1->setEnabled(false);
-
     setFixedSize(sizeHint());
 }
 
@@ -220,7 +217,10 @@ void TFMenu::btnCaixaClick()
 {
     open(FCaixaMes);
 }
-void TFMenu::btnGraficosClick() {}
+void TFMenu::btnGraficosClick()
+{
+    open(FGraficos);
+}
 void TFMenu::btnSairClick()
 {
     close();

@@ -6,6 +6,7 @@
 #include "finance/tfcontasapagar.h"
 #include "finance/tffiltrorelatorio.h"
 #include "finance/tfgasto.h"
+#include "finance/tfgraficos.h"
 #include "finance/tfmenu.h"
 #include "finance/tfrecebimento.h"
 #include "support/financefixture.h"
@@ -339,6 +340,10 @@ void TstFMenu::controlsOpenTheirWindows_data()
                                     << "lx::finance::TFContasAPagar";
     QTest::newRow("Listagens") << "Listagens1"
                                << "lx::finance::TFFiltroRelatorio";
+    QTest::newRow("Ver Gráficos") << "btnGraficos"
+                                  << "lx::finance::TFGraficos";
+    QTest::newRow("Gráficos") << "Grficos1"
+                              << "lx::finance::TFGraficos";
 }
 
 void TstFMenu::controlsOpenTheirWindows()
@@ -358,10 +363,12 @@ void TstFMenu::controlsOpenTheirWindows()
     QCOMPARE(modal.classNames(), QStringList{windowClass});
     QVERIFY(modal.shown.first()->parent() == m_menu.get());
     // The window is kept in its program-wide variable.
-    QObject *stored = control == "btnCaixa"     ? static_cast<QObject *>(FCaixaMes.data())
-                      : control == "Listagens1" ? static_cast<QObject *>(FFiltroRelatorio.data())
-                                                : static_cast<QObject *>(FContasAPagar.data());
-    QCOMPARE(stored, static_cast<QObject *>(modal.shown.first().data()));
+    const QHash<QString, QObject *> stored{{"btnCaixa", FCaixaMes.data()},
+                                           {"ContasPagar1", FContasAPagar.data()},
+                                           {"Listagens1", FFiltroRelatorio.data()},
+                                           {"btnGraficos", FGraficos.data()},
+                                           {"Grficos1", FGraficos.data()}};
+    QCOMPARE(stored.value(control), static_cast<QObject *>(modal.shown.first().data()));
     QVERIFY(ui::Dialogs::texts(ui::Dialogs::Error).isEmpty());
 }
 
