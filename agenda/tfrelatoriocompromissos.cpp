@@ -7,6 +7,7 @@
 #include "db/queryresult.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 
 namespace lx::agenda {
 
@@ -16,12 +17,16 @@ const QColor TFRelatorioCompromissos::cream(255, 251, 240);
 namespace {
 const QString periodText = QStringLiteral("Este relatório diz respeito ao período do dia  ");
 
-/// The width of text in millimetres.
+/// The width of text in millimetres, with room for the coarser hinting of screen-resolution
+/// pages.
 double widthMm(const QFont &font, const QString &text)
 {
-    const QFontMetricsF fm(font);
-    // Font metrics of the screen: points are 1/72 inch whatever the device.
-    return fm.horizontalAdvance(text) * 25.4 / fm.fontDpi();
+    constexpr int dpi = 1200;
+    QImage device(1, 1, QImage::Format_RGB32);
+    device.setDotsPerMeterX(int(dpi / 0.0254));
+    device.setDotsPerMeterY(int(dpi / 0.0254));
+    const QFontMetricsF fm(font, &device);
+    return fm.horizontalAdvance(text) * 25.4 / dpi * 1.05 + 1;
 }
 } // namespace
 
@@ -47,7 +52,7 @@ TFRelatorioCompromissos::TFRelatorioCompromissos(Program &program, QObject *pare
     title.setHeight(30);
     title.addLabel(QStringLiteral("QRLabel1"), QStringLiteral("Relatório de Compromissos"),
                    QRectF(0, 0, width, 9), heading, Qt::AlignCenter);
-    const double periodW = widthMm(bold, periodText) + 1;
+    const double periodW = widthMm(bold, periodText);
     title.addLabel(QStringLiteral("QRLabel3"), periodText, QRectF(0, 11, periodW, rowH), bold);
     title.addLabel(QStringLiteral("QRLabel2"), QString(),
                    QRectF(periodW, 11, width - periodW, rowH), bold);
