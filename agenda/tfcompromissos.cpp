@@ -203,7 +203,7 @@ QWidget *TFCompromissos::buildSearchTab()
                              page);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setColumnWidth(0, 200);
-    DBGrid1->setColumnWidth(1, 220);
+    DBGrid1->setColumnWidth(1, 190);
     DBGrid1->setColumnWidth(2, 80);
     ui::on(DBGrid1, &ui::DBGrid::rowDoubleClicked, this, [this] { DBGrid1DblClick(); });
 

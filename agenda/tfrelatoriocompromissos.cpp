@@ -9,6 +9,8 @@
 #include <QFontMetricsF>
 #include <QImage>
 
+#include <algorithm>
+
 namespace lx::agenda {
 
 const QColor TFRelatorioCompromissos::white(255, 255, 255);
@@ -17,16 +19,19 @@ const QColor TFRelatorioCompromissos::cream(255, 251, 240);
 namespace {
 const QString periodText = QStringLiteral("Este relatório diz respeito ao período do dia  ");
 
-/// The width of text in millimetres, with room for the coarser hinting of screen-resolution
-/// pages.
+/// The width of text in millimetres on any page the report is drawn on: hinting makes text a
+/// little wider at screen resolutions than on paper.
 double widthMm(const QFont &font, const QString &text)
 {
-    constexpr int dpi = 1200;
-    QImage device(1, 1, QImage::Format_RGB32);
-    device.setDotsPerMeterX(int(dpi / 0.0254));
-    device.setDotsPerMeterY(int(dpi / 0.0254));
-    const QFontMetricsF fm(font, &device);
-    return fm.horizontalAdvance(text) * 25.4 / dpi * 1.05 + 1;
+    double widest = 0;
+    for (const int dpi : {72, 96, 120, 150, 300, 600, 1200}) {
+        QImage device(1, 1, QImage::Format_RGB32);
+        device.setDotsPerMeterX(int(dpi / 0.0254 + 0.5));
+        device.setDotsPerMeterY(int(dpi / 0.0254 + 0.5));
+        widest =
+            std::max(widest, QFontMetricsF(font, &device).horizontalAdvance(text) * 25.4 / dpi);
+    }
+    return widest + 0.5;
 }
 } // namespace
 
