@@ -90,6 +90,8 @@ private slots:
     void shortcuts_data();
     void shortcuts();
     void searchTabClosedWhileEditing();
+    void keysFromSearchTab_data();
+    void keysFromSearchTab();
     void closingWhileEditingCancels();
     void printOpensFilter();
     void todayListAfterReopen();
@@ -493,6 +495,48 @@ void TstCompromissos::searchTabClosedWhileEditing()
     QCOMPARE(f.db.scalar("select TITULO from TCOMPROMISSO where CODIGO = 1").toString(),
              QString("Reunião (adiada)"));
     QVERIFY(w->PageControl1->isTabEnabled(1));
+}
+
+void TstCompromissos::keysFromSearchTab_data()
+{
+    QTest::addColumn<QKeySequence>("key");
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("shown");
+    // Editing needs "Cadastro": F2 changes the appointment chosen in the filtered list, F1
+    // starts a new one on the whole list.
+    QTest::newRow("F2 changes the chosen row") << QKeySequence(Qt::Key_F2) << "Edit"
+                                               << "3 Revisão do carro 3";
+    QTest::newRow("F1 starts a new row") << QKeySequence(Qt::Key_F1) << "Insert"
+                                         << "4  4";
+}
+
+void TstCompromissos::keysFromSearchTab()
+{
+    QFETCH(QKeySequence, key);
+    QFETCH(QString, state);
+    QFETCH(QString, shown);
+    Fx f;
+    addThree(f);
+    TFCompromissos *w = open(f);
+    QVERIFY(w);
+    w->btnConsultar->click();
+    QTest::keyClicks(w->txtTitulo, "re");
+    QTest::keyClick(w->txtTitulo, Qt::Key_End);
+    w->DBGrid1->setCurrentIndex(w->DBGrid1->model()->index(1, 0));
+    QCOMPARE(cacheOf(f).value("CODIGO").toInt(), 3);
+    QTest::keySequence(w->txtTitulo, key);
+    QCOMPARE(w->PageControl1->currentWidget(), w->TabSheet2);
+    QVERIFY(!cacheOf(f).isFiltered());
+    QCOMPARE(QString::fromLatin1(
+                 QMetaEnum::fromType<TableCache::State>().valueToKey(cacheOf(f).state())),
+             state);
+    QCOMPARE(QStringList({w->DBEdit1->text(), w->DBEdit2->text(),
+                          QString::number(cacheOf(f).recordCount())})
+                 .join(' '),
+             shown);
+    w->btnSalvar->click();
+    QCOMPARE(count(f), state == "Insert" ? 4 : 3);
+    QVERIFY(!w->isEditing());
 }
 
 void TstCompromissos::closingWhileEditingCancels()
