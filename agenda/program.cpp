@@ -28,15 +28,17 @@ Program::Program(const QString &aliasFile, const QString &programFolder)
     FLogin = new TFLogin(*this);
     FMenu = new TFMenu(aliasFile, programFolder);
     FPrincipal = new TFPrincipal(*this);
-    FFiltroRelatorioCompromissos = new TFFiltroRelatorioCompromissos(*this);
-    FRelatorioCompromissos = new TFRelatorioCompromissos(*this);
+    FFiltroRelatorioCompromissos = m_firstFilter = new TFFiltroRelatorioCompromissos(*this);
+    FRelatorioCompromissos = m_firstReport = new TFRelatorioCompromissos(*this);
 }
 
 Program::~Program()
 {
     // Windows that use FMenu's caches go before it.
-    delete FRelatorioCompromissos;
-    delete FFiltroRelatorioCompromissos;
+    delete FRelatorioCompromissos.data();
+    delete m_firstReport.data();
+    delete FFiltroRelatorioCompromissos.data();
+    delete m_firstFilter.data();
     delete FPrincipal;
     delete FLogin;
     delete FMenu;

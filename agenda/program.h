@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -32,8 +33,10 @@ public:
     TFLogin *FLogin = nullptr;
     TFMenu *FMenu = nullptr;
     TFPrincipal *FPrincipal = nullptr;
-    TFFiltroRelatorioCompromissos *FFiltroRelatorioCompromissos = nullptr;
-    TFRelatorioCompromissos *FRelatorioCompromissos = nullptr;
+    /// The appointments report pair: made here, then replaced by the filter window that each
+    /// use of the appointments window's print button makes, and by each report that builds.
+    QPointer<TFFiltroRelatorioCompromissos> FFiltroRelatorioCompromissos;
+    QPointer<TFRelatorioCompromissos> FRelatorioCompromissos;
 
     /// Ends the program: closing the login, main or contact window comes here.
     void terminate();
@@ -42,6 +45,8 @@ public:
 
 private:
     std::function<void()> m_terminate;
+    QPointer<TFFiltroRelatorioCompromissos> m_firstFilter;
+    QPointer<TFRelatorioCompromissos> m_firstReport;
 };
 
 } // namespace lx::agenda

@@ -5,10 +5,12 @@
 #include "agenda/core/todayappointments.h"
 #include "agenda/picture.h"
 #include "agenda/program.h"
+#include "agenda/tfcompromissos.h"
 #include "agenda/tfcontato.h"
 #include "agenda/tfmenu.h"
 #include "db/connection.h"
 #include "ui/buttons.h"
+#include "ui/dialogs.h"
 #include "ui/formdialog.h"
 #include "ui/guard.h"
 
@@ -231,7 +233,12 @@ void TFPrincipal::FormShow()
 
 void TFPrincipal::btnAgendaTelefonicaClick() {}
 
-void TFPrincipal::btnCompromissosClick() {}
+void TFPrincipal::btnCompromissosClick()
+{
+    auto *window = new TFCompromissos(m_program, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    ui::Dialogs::showModal(window);
+}
 
 void TFPrincipal::btnFinancasClick()
 {

@@ -9,6 +9,7 @@
 #include "db/connection.h"
 #include "db/queryresult.h"
 #include "support/agendafixture.h"
+#include "support/modal.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -218,6 +219,8 @@ void TstPrincipal::letterShortcuts()
     for (QToolButton *b : bar)
         spies << std::make_shared<QSignalSpy>(b, &QToolButton::clicked);
 
+    // A window the key opens is closed at once.
+    lx::test::ModalScript modal([](QDialog *d) { d->close(); });
     for (QWidget *target : {static_cast<QWidget *>(w->DBGrid1), static_cast<QWidget *>(w)}) {
         target->setFocus();
         QTest::keyClick(target, Qt::Key(key));
