@@ -16,6 +16,8 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
@@ -155,6 +157,8 @@ void TFMenu::build()
                               {QStringLiteral("EMAIL"), QStringLiteral("Email")}},
                              this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    // The columns keep the widths given here; maximizing and restoring change three of them.
+    DBGrid1->horizontalHeader()->setStretchLastSection(false);
     DBGrid1->setColumnWidth(ColNome, 100);
     DBGrid1->setColumnWidth(ColTelefone1, 98);
     DBGrid1->setColumnWidth(ColTelefone2, 98);
@@ -227,6 +231,27 @@ void TFMenu::buildShortcuts()
     Imprimir1 = entry("Imprimir1", QStringLiteral("Imprimir"), QKeySequence(Qt::CTRL | Qt::Key_P),
                       btnRelatorio);
     Sair1 = entry("Sair1", QStringLiteral("Sair"), QKeySequence(Qt::Key_F4), btnSair);
+
+    // A text box would keep Shift+Del (cut) for itself; the window's keys come first.
+    for (QWidget *box : {static_cast<QWidget *>(txtNome), static_cast<QWidget *>(txtTelefone1),
+                         static_cast<QWidget *>(txtTelefone2), static_cast<QWidget *>(txtEndereco),
+                         static_cast<QWidget *>(txtEmail)})
+        box->installEventFilter(this);
+}
+
+bool TFMenu::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QKeySequence pressed(key->keyCombination());
+        for (const QAction *a : actions()) {
+            if (a->shortcut() == pressed) {
+                event->ignore();
+                return true;
+            }
+        }
+    }
+    return ui::RecordWindow::eventFilter(watched, event);
 }
 
 void TFMenu::navegar()

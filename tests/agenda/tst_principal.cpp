@@ -9,6 +9,7 @@
 #include "db/connection.h"
 #include "db/queryresult.h"
 #include "support/agendafixture.h"
+#include "support/modal.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -217,6 +218,8 @@ void TstPrincipal::letterShortcuts()
     QList<std::shared_ptr<QSignalSpy>> spies;
     for (QToolButton *b : bar)
         spies << std::make_shared<QSignalSpy>(b, &QToolButton::clicked);
+    // The windows the buttons show modally are closed at once.
+    lx::test::ModalScript modal([](QDialog *d) { d->close(); });
 
     for (QWidget *target : {static_cast<QWidget *>(w->DBGrid1), static_cast<QWidget *>(w)}) {
         target->setFocus();
