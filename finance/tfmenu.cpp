@@ -5,6 +5,7 @@
 #include "finance/tdm.h"
 #include "finance/tfcaixames.h"
 #include "finance/tfcontasapagar.h"
+#include "finance/tffiltrorelatorio.h"
 #include "finance/tfgasto.h"
 #include "finance/tfrecebimento.h"
 #include "finance/tftipoentrada.h"
@@ -147,8 +148,7 @@ void TFMenu::build()
 
     // Nothing opens from these: disabled.
     btnGraficos->setEnabled(false);
-    for (QAction *a : {Grficos1, Listagens1})
-        a->setEnabled(false);
+    Grficos1->setEnabled(false);
 
     setFixedSize(sizeHint());
 }
@@ -249,7 +249,10 @@ void TFMenu::Grficos1Click()
 {
     btnGraficosClick();
 }
-void TFMenu::Listagens1Click() {}
+void TFMenu::Listagens1Click()
+{
+    open(FFiltroRelatorio);
+}
 void TFMenu::Sair1Click()
 {
     close();

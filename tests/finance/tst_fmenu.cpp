@@ -4,6 +4,7 @@
 #include "finance/tdm.h"
 #include "finance/tfcaixames.h"
 #include "finance/tfcontasapagar.h"
+#include "finance/tffiltrorelatorio.h"
 #include "finance/tfgasto.h"
 #include "finance/tfmenu.h"
 #include "finance/tfrecebimento.h"
@@ -336,6 +337,8 @@ void TstFMenu::controlsOpenTheirWindows_data()
                                      << "lx::finance::TFCaixaMes";
     QTest::newRow("Contas à Pagar") << "ContasPagar1"
                                     << "lx::finance::TFContasAPagar";
+    QTest::newRow("Listagens") << "Listagens1"
+                               << "lx::finance::TFFiltroRelatorio";
 }
 
 void TstFMenu::controlsOpenTheirWindows()
@@ -355,8 +358,9 @@ void TstFMenu::controlsOpenTheirWindows()
     QCOMPARE(modal.classNames(), QStringList{windowClass});
     QVERIFY(modal.shown.first()->parent() == m_menu.get());
     // The window is kept in its program-wide variable.
-    QObject *stored = control == "btnCaixa" ? static_cast<QObject *>(FCaixaMes.data())
-                                            : static_cast<QObject *>(FContasAPagar.data());
+    QObject *stored = control == "btnCaixa"     ? static_cast<QObject *>(FCaixaMes.data())
+                      : control == "Listagens1" ? static_cast<QObject *>(FFiltroRelatorio.data())
+                                                : static_cast<QObject *>(FContasAPagar.data());
     QCOMPARE(stored, static_cast<QObject *>(modal.shown.first().data()));
     QVERIFY(ui::Dialogs::texts(ui::Dialogs::Error).isEmpty());
 }
