@@ -68,8 +68,7 @@ TFFiltroRelatorio::TFFiltroRelatorio(TFMenu &menu, QWidget *parent)
 
 TFRelatorioContatos &TFFiltroRelatorio::buildReport()
 {
-    // The report of the previous run has been shown or printed: only the new one is kept.
-    delete FRelatorioContatos;
+    // Owned by this window, which keeps the reports it built until it closes.
     auto *report = new TFRelatorioContatos(*this, &m_menu.dm().SQLConnection1, this);
     FRelatorioContatos = report;
     report->open(txtNome1->text(), txtNome2->text());
