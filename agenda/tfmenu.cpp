@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -124,9 +125,10 @@ void TFMenu::build()
     txtTelefone2 = phoneBox(panel, "txtTelefone2");
     txtEndereco = textBox(panel, "txtEndereco", 100);
     txtEmail = textBox(panel, "txtEmail", 50);
-    m_nameWidth = 200;
-    txtEndereco->setFixedWidth(240);
-    txtEmail->setFixedWidth(180);
+    // Narrow enough that the edit state fits the window's first width.
+    m_nameWidth = 180;
+    txtEndereco->setFixedWidth(200);
+    txtEmail->setFixedWidth(170);
     btnSalvar1 =
         barButton(panel, "btnSalvar1", QString(), s->standardIcon(QStyle::SP_DialogApplyButton));
     btnSalvar1->setToolTip(QStringLiteral("Fechar Busca"));
@@ -159,6 +161,12 @@ void TFMenu::build()
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     // The columns keep the widths given here; maximizing and restoring change three of them.
     DBGrid1->horizontalHeader()->setStretchLastSection(false);
+    // A whole phone number fits its 98-pixel column.
+    QFont gridFont = DBGrid1->font();
+    const QString phone = QStringLiteral("(000)0000-0000");
+    while (gridFont.pointSizeF() > 7 && QFontMetrics(gridFont).horizontalAdvance(phone) > 88)
+        gridFont.setPointSizeF(gridFont.pointSizeF() - 0.5);
+    DBGrid1->setFont(gridFont);
     DBGrid1->setColumnWidth(ColNome, 100);
     DBGrid1->setColumnWidth(ColTelefone1, 98);
     DBGrid1->setColumnWidth(ColTelefone2, 98);
@@ -274,13 +282,14 @@ void TFMenu::navegar()
 void TFMenu::editar()
 {
     enterState(true);
+    // Narrowed before the other boxes show, so that the window need not grow to hold them.
+    txtNome->setFixedWidth(m_nameWidth);
     for (QWidget *w : {static_cast<QWidget *>(Label1), static_cast<QWidget *>(Label2),
                        static_cast<QWidget *>(Label3), static_cast<QWidget *>(Label4),
                        static_cast<QWidget *>(Label5), static_cast<QWidget *>(txtNome),
                        static_cast<QWidget *>(txtTelefone1), static_cast<QWidget *>(txtTelefone2),
                        static_cast<QWidget *>(txtEndereco), static_cast<QWidget *>(txtEmail)})
         w->show();
-    txtNome->setFixedWidth(m_nameWidth);
     btnSalvar1->setEnabled(true);
     btnSalvar1->show();
     txtNome->setFocus(Qt::OtherFocusReason);

@@ -145,6 +145,7 @@ void TstPhoneBookWindow::layoutAndStates()
         QVERIFY(!hidden->isVisible());
     QCOMPARE(QApplication::focusWidget(), w->txtNome);
     const int searchWidth = w->txtNome->width();
+    const int windowWidth = w->width();
 
     // Edit state: every box, the name box 500 pixels narrower, the small save button.
     w->btnNovo->click();
@@ -159,6 +160,7 @@ void TstPhoneBookWindow::layoutAndStates()
         QVERIFY(shown->isVisible());
     QVERIFY(w->btnSalvar1->isVisible() && w->btnSalvar1->isEnabled());
     QCOMPARE(w->txtNome->width(), searchWidth - TFMenu::searchWidening);
+    QCOMPARE(w->width(), windowWidth); // the boxes fit without widening the window
     QCOMPARE(w->txtTelefone1->maskedText(), QString("(   )    -    "));
     QCOMPARE(QApplication::focusWidget(), w->txtNome);
 
