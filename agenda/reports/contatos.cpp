@@ -44,7 +44,7 @@ void layOutContatos(Report &report)
                    QRectF(0, 0, width, 8), Report::font(14, true), Qt::AlignCenter);
     const QFont plain = Report::font(10);
     const QString lead = QStringLiteral("Este relatório diz respeito aos contatos de ");
-    const double leadWidth = textWidthMm(lead, plain);
+    const double leadWidth = textWidthMm(lead, plain) + 0.5;
     title.addLabel(QStringLiteral("QRLabel2"), lead, QRectF(0, 11, leadWidth, 6), plain);
     title.addLabel(QStringLiteral("QRPeriodo"), QString(),
                    QRectF(leadWidth, 11, width - leadWidth, 6), plain);
