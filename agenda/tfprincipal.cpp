@@ -231,7 +231,11 @@ void TFPrincipal::FormShow()
     Panel6->hide();
 }
 
-void TFPrincipal::btnAgendaTelefonicaClick() {}
+void TFPrincipal::btnAgendaTelefonicaClick()
+{
+    // The start-up phone book window, holder of the program's data, shown again each time.
+    ui::Dialogs::showModal(m_program.FMenu);
+}
 
 void TFPrincipal::btnCompromissosClick()
 {

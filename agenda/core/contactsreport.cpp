@@ -1,0 +1,31 @@
+#include "agenda/core/contactsreport.h"
+
+#include "db/queryresult.h"
+
+namespace lx::agenda {
+
+const QStringList ContactsReportQuery::lines = {
+    QStringLiteral("select TCONTATO.NOME, TCONTATO.TELEFONE1, TCONTATO.TELEFONE2, "
+                   "TCONTATO.EMAIL, TCONTATO.ENDERECO"),
+    QStringLiteral("from TCONTATO"),
+    QStringLiteral("where UPPER(TCONTATO.NOME) >= UPPER(:nome1) and UPPER(TCONTATO.NOME) <= "
+                   "UPPER(:nome2)"),
+    QStringLiteral("order by TCONTATO.NOME"),
+};
+
+QString ContactsReportQuery::sql()
+{
+    QString text = lines.join(QLatin1Char('\n'));
+    // Bound by position: each placeholder takes its own value, in the order they stand.
+    text.replace(QStringLiteral(":nome1"), QStringLiteral("?"));
+    text.replace(QStringLiteral(":nome2"), QStringLiteral("?"));
+    return text;
+}
+
+void ContactsReportQuery::open(QueryResult &result, const QString &nome1, const QString &nome2)
+{
+    result.close();
+    result.open({nome1, nome2});
+}
+
+} // namespace lx::agenda
