@@ -71,6 +71,13 @@ DbError serverError(const QString &serverText, const QString &databasePath)
         if (tried.isEmpty())
             tried = file;
         const QString shown = host.isEmpty() ? tried : host + QLatin1Char(':') + tried;
+        if (has("during \"lock\" operation") || has("already opened") ||
+            has("incompatible with current"))
+            return DbError(QStringLiteral("O banco de dados %1 já está aberto por outro programa "
+                                          "que não o compartilha.\nFeche o outro programa e "
+                                          "tente de novo.")
+                               .arg(shown),
+                           serverText, DbError::DatabaseInUse);
         if (has("no such file or directory") || has("cannot find the file") ||
             has("cannot find the path"))
             return DbError(QStringLiteral("O arquivo do banco de dados não foi encontrado: %1\n%2")

@@ -18,6 +18,7 @@ public:
         Other,
         DatabaseMissing,    ///< no database file at the path tried
         DatabaseUnreadable, ///< a file there, but not one the engine can open
+        DatabaseInUse,      ///< held by another program that does not share it
         ServerUnreachable,  ///< no answer from the database server, or the link was lost
         LoginRefused,       ///< user name or password refused by the server
         DuplicateKey,       ///< a row with the same code exists already

@@ -26,6 +26,8 @@ private slots:
     void statements();
     void rowChangedByAnotherConnection();
     void rowChangedBeforeTheApply();
+    void serverTexts_data();
+    void serverTexts();
 
 private:
     /// Where a test may put a database file of its own that the engine (or server) reaches,
@@ -257,6 +259,47 @@ void TstDbErrors::rowChangedBeforeTheApply()
                                       "Nenhuma alteração foi gravada."));
         QVERIFY2(e.details().contains("TTIPOGASTO"), qPrintable(e.details()));
     }
+}
+
+// Answers that depend on the machine (its engine's mode, the file's owner, a server going away)
+// and cannot be brought about everywhere, as the engine words them.
+void TstDbErrors::serverTexts_data()
+{
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("held by an engine that does not share")
+        << "I/O error during \"lock\" operation for file \"/srv/FINANCEIRO.GDB\" - Database "
+           "already opened with engine instance, incompatible with current"
+        << int(DbError::DatabaseInUse)
+        << "O banco de dados dbhost/3051:/srv/FINANCEIRO.GDB já está aberto por outro programa que "
+           "não o "
+           "compartilha.\nFeche o outro programa e tente de novo.";
+    QTest::newRow("no permission")
+        << "I/O error during \"open\" operation for file \"/srv/FINANCEIRO.GDB\" - Error while "
+           "trying to open file - Permission denied"
+        << int(DbError::DatabaseUnreadable)
+        << "O arquivo dbhost/3051:/srv/FINANCEIRO.GDB não pôde ser aberto como banco de dados: "
+           "falta "
+           "permissão de leitura e escrita, ou ele não é um banco de dados do Firebird.\nPara "
+           "criar um banco novo, execute scripts/run ou build/tools/criabanco CAMINHO";
+    QTest::newRow("server gone") << "Error reading data from the connection."
+                                 << int(DbError::ServerUnreachable)
+                                 << "Não foi possível falar com o servidor do banco de dados em "
+                                    "dbhost/3051.\nVerifique se o servidor Firebird está em "
+                                    "execução e se o arquivo de alias indica o servidor e a "
+                                    "porta certos.";
+}
+
+void TstDbErrors::serverTexts()
+{
+    QFETCH(QString, server);
+    QFETCH(int, kind);
+    QFETCH(QString, message);
+    const DbError e = serverError(server, "dbhost/3051:/srv/FINANCEIRO.GDB");
+    QCOMPARE(int(e.kind()), kind);
+    QCOMPARE(e.message(), message);
+    QCOMPARE(e.details(), server);
 }
 
 QTEST_GUILESS_MAIN(TstDbErrors)
