@@ -56,11 +56,12 @@ DbError serverError(const QString &serverText, const QString &databasePath)
     splitServer(databasePath, &host, &file);
     auto has = [&](const char *words) { return t.contains(QLatin1String(words)); };
 
-    // An exception raised by the database's own code carries a message written for the user.
+    // An exception raised by the database's own code carries a message written for the user
+    // (after its number and name; the trigger's position follows it).
     const QStringList parts = serverText.split(QStringLiteral(" - "));
     if (parts.size() >= 3 &&
         QRegularExpression(QStringLiteral("^exception \\d+$")).match(parts[0].trimmed()).hasMatch())
-        return DbError(parts.mid(2).join(QStringLiteral(" - ")).trimmed(), serverText);
+        return DbError(parts[2].trimmed(), serverText);
 
     if (has("i/o error during") || has("is not a valid database") ||
         has("unsupported on-disk structure")) {
