@@ -8,6 +8,7 @@
 
 #include "db/fieldformat.h"
 #include "ui/dialogs.h"
+#include "ui/language.h"
 
 #include <QApplication>
 
@@ -17,6 +18,7 @@ void Program::initApplication()
 {
     QApplication::setApplicationName(QStringLiteral("PCaderlo"));
     applyRegionalSettings();
+    ui::installQtTranslations(*QApplication::instance());
     // The title captions the boxes; window titles stay exactly as each window sets them.
     ui::Dialogs::setApplicationTitle(QStringLiteral("Lembrix QOR"));
     // The hidden login window stays the main window; only the program's own rules end it.

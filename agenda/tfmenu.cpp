@@ -83,7 +83,7 @@ void TFMenu::FormCreate(const QString &aliasFile, const QString &programFolder)
 {
     const QString error = m_dm->setUp(aliasFile, programFolder);
     if (!error.isEmpty())
-        ui::Dialogs::error(this, error);
+        ui::Dialogs::error(this, error, m_dm->setUpDetails());
 }
 
 void TFMenu::build()

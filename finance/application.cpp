@@ -2,6 +2,7 @@
 
 #include "db/fieldformat.h"
 #include "ui/dialogs.h"
+#include "ui/language.h"
 
 #include <QApplication>
 
@@ -18,6 +19,7 @@ void initApplication(QApplication &app)
     initFinanceResources();
     app.setApplicationName(QStringLiteral("PTostara"));
     applyRegionalSettings();
+    ui::installQtTranslations(app);
     // The title captions the boxes; window titles stay exactly as each window sets them.
     ui::Dialogs::setApplicationTitle(QStringLiteral("Tostara"));
 }

@@ -248,6 +248,8 @@ void MovementWindow::btnCancelarClick()
 
 void MovementWindow::btnExcluirClick()
 {
+    if (!ui::hasRowFor(cache(), ui::RowAction::Delete, this))
+        return;
     if (!ui::Dialogs::confirm(this,
                               QStringLiteral("Você realmente deseja excluir este registro ?")))
         return;
@@ -265,6 +267,8 @@ void MovementWindow::Alterar1Click()
         DBEdit3->setFocus(Qt::TabFocusReason);
         return;
     }
+    if (!ui::hasRowFor(cache(), ui::RowAction::Change, this))
+        return;
     editar(true);
     step([this] { m_movements.edit(); });
 }

@@ -170,6 +170,8 @@ void RegisterWindow::btnNovoClick()
 
 void RegisterWindow::btnAlterarClick()
 {
+    if (!ui::hasRowFor(cache(), ui::RowAction::Change, this))
+        return;
     m_steps.edit();
     editar();
 }
@@ -188,6 +190,8 @@ void RegisterWindow::btnCancelarClick()
 
 void RegisterWindow::btnExcluirClick()
 {
+    if (!ui::hasRowFor(cache(), ui::RowAction::Delete, this))
+        return;
     m_steps.remove();
 }
 

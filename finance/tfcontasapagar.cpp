@@ -389,6 +389,8 @@ void TFContasAPagar::btnNovoClick()
 
 void TFContasAPagar::btnAlterarClick()
 {
+    if (!ui::hasRowFor(cache(), ui::RowAction::Change, this))
+        return;
     cache().edit();
     editar();
 }
@@ -414,6 +416,8 @@ void TFContasAPagar::btnCancelar2Click()
 
 void TFContasAPagar::btnExcluirClick()
 {
+    if (!ui::hasRowFor(cache(), ui::RowAction::Delete, this))
+        return;
     if (!ui::Dialogs::confirm(this, kDeleteQuestion))
         return;
     m_bills.removeBill();
@@ -470,7 +474,7 @@ void TFContasAPagar::btnCancelar4Click()
 
 void TFContasAPagar::Alterar1Click()
 {
-    if (!TBCONTPAG->isOpen() || TBCONTPAG->isEmpty())
+    if (!ui::hasRowFor(*TBCONTPAG, ui::RowAction::Change, this))
         return;
     PanelEditar->show();
     TBCONTPAG->edit();
@@ -491,6 +495,8 @@ void TFContasAPagar::btnCancelar3Click()
 
 void TFContasAPagar::Excluir1Click()
 {
+    if (!ui::hasRowFor(*TBCONTPAG, ui::RowAction::Delete, this))
+        return;
     if (!ui::Dialogs::confirm(this, kDeleteQuestion))
         return;
     const QString refusal = m_bills.removeInstalment(*TBCONTPAG);

@@ -180,7 +180,7 @@ void TFMenu::FormCreate(const QString &aliasFile, const QString &programFolder)
     m_dm = new TDM(this);
     const QString error = m_dm->DataModuleCreate(aliasFile, m_programFolder);
     if (!error.isEmpty())
-        ui::Dialogs::error(this, error);
+        ui::Dialogs::error(this, error, m_dm->setUpDetails());
 }
 
 void TFMenu::FormShow()

@@ -2,6 +2,7 @@
 
 #include "db/cachevalues.h"
 #include "db/dberror.h"
+#include "db/fieldformat.h"
 
 #include <QDate>
 #include <QLocale>
@@ -21,8 +22,9 @@ QVariant TableCache::convert(int field, const QVariant &v) const
     if (isText && f.type != FieldType::Text && text.trimmed().isEmpty())
         return nullOf(f.type);
     auto bad = [&] {
-        return DbError(QStringLiteral("'%1' não é um valor válido para o campo %2.")
-                           .arg(v.toString(), f.name));
+        return DbError(QStringLiteral("'%1' não é um valor válido para o campo '%2'.")
+                           .arg(v.toString(), f.displayName()),
+                       m_table + QLatin1Char('.') + f.name);
     };
     bool ok = true;
     switch (f.type) {
@@ -44,10 +46,7 @@ QVariant TableCache::convert(int field, const QVariant &v) const
     case FieldType::Float: {
         double d = 0;
         if (isText) {
-            QString t = text.trimmed();
-            d = QLocale().toDouble(t, &ok);
-            if (!ok)
-                d = QLocale::c().toDouble(t, &ok);
+            ok = parseNumber(text, &d);
         } else {
             d = v.toDouble(&ok);
         }

@@ -20,6 +20,14 @@ QString TableCache::describe(const Pending &p) const
         .arg(QString::fromUtf8(kinds[p.kind]), m_fields[0].name, key.toString(), m_table);
 }
 
+DbError TableCache::refused(const Pending &p, const DbError &reason) const
+{
+    return DbError(QStringLiteral("O servidor recusou a gravação. %1\nNenhuma alteração foi "
+                                  "gravada.")
+                       .arg(reason.message()),
+                   QStringLiteral("%1: %2").arg(describe(p), reason.details()), reason.kind());
+}
+
 void TableCache::applyUpdates()
 {
     requireOpen();
@@ -59,17 +67,17 @@ void TableCache::sendPending()
     {
         QSqlQuery ins(db), upd(db), del(db);
         bool insReady = false, updReady = false, delReady = false;
-        auto fail = [&](const QString &message) {
+        auto fail = [&](const DbError &error) {
             ins.finish();
             upd.finish();
             del.finish();
             // Statements before this one ran: the whole transaction must not commit.
             tx->failed = true;
-            throw DbError(message);
+            throw error;
         };
         auto prepare = [&](QSqlQuery &q, bool &ready, const QString &sql) {
             if (!ready && !q.prepare(sql))
-                fail(sqlErrorText(q.lastError()));
+                fail(sqlError(q.lastError(), m_conn->databasePath()));
             ready = true;
         };
         for (const Pending &p : m_pending) {
@@ -92,15 +100,13 @@ void TableCache::sendPending()
                 for (const QVariant &v : p.old)
                     q->addBindValue(v);
             }
-            QString reason;
             if (!q->exec())
-                reason = sqlErrorText(q->lastError());
+                fail(refused(p, sqlError(q->lastError(), m_conn->databasePath())));
             else if (q->numRowsAffected() != 1)
-                reason = QStringLiteral("o registro foi alterado ou excluído desde a última "
-                                        "leitura da tabela");
-            if (!reason.isEmpty())
-                fail(QStringLiteral("O servidor recusou a %1: %2. Nenhuma alteração foi gravada.")
-                         .arg(describe(p), reason));
+                fail(refused(p, DbError(QStringLiteral("O registro foi alterado ou excluído por "
+                                                       "outro programa desde a última leitura."),
+                                        QStringLiteral("nenhuma linha com os valores lidos"),
+                                        DbError::RowConflict)));
         }
     }
     m_pending.clear();

@@ -131,7 +131,7 @@ void Connection::ensureOpen()
     if (db.isOpen())
         return;
     if (!db.open())
-        throw DbError(sqlErrorText(db.lastError()));
+        throw sqlError(db.lastError(), databasePath());
 }
 
 void Connection::close()

@@ -29,6 +29,11 @@ QLocale regionalLocale(const QLocale &system = QLocale::system());
 /// Makes regionalLocale() the default of the running program.
 void applyRegionalSettings();
 
+/// Reads a typed number as the locale writes it ("1234,50", "1.234,50" and "R$ 1.234,50" in
+/// pt_BR), with or without the locale's currency sign; a plain "1234.50" is taken too.
+/// Returns false for anything else.
+bool parseNumber(const QString &text, double *value, const QLocale &locale = QLocale());
+
 /// How a value of a client type is shown: money in the locale's currency format, dates as
 /// dd/MM/yyyy, times as HH:mm; null shows as empty text.
 QString displayText(FieldType type, const QVariant &value);

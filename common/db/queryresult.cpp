@@ -9,6 +9,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <optional>
+
 namespace lx {
 
 namespace {
@@ -39,7 +41,7 @@ QueryResult::QueryResult(Connection *connection, const QString &sql, QObject *pa
 
 void QueryResult::open(const QVariantList &values)
 {
-    QString err;
+    std::optional<QSqlError> err;
     std::vector<QVariantList> rows;
     QStringList names;
     QList<FieldType> types;
@@ -74,12 +76,12 @@ void QueryResult::open(const QVariantList &values)
             ok = !q.lastError().isValid();
         }
         if (!ok)
-            err = sqlErrorText(q.lastError());
+            err = q.lastError();
         q.finish();
     }
-    if (!err.isEmpty()) {
+    if (err) {
         replace({}, {}, {}, false);
-        throw DbError(err);
+        throw sqlError(*err);
     }
     replace(std::move(rows), names, types, true);
 }

@@ -3,6 +3,7 @@
 #include "db/dberror.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QStringList>
 
 #include <ibase.h>
@@ -12,7 +13,7 @@ namespace {
 
 ColumnDef col(const char *name, FieldType type, int size = 0, bool required = false)
 {
-    return ColumnDef{QString::fromLatin1(name), type, size, required};
+    return ColumnDef{QString::fromLatin1(name), type, size, required, {}};
 }
 ColumnDef key(const char *name)
 {
@@ -35,9 +36,91 @@ ColumnDef date(const char *name)
     return col(name, FieldType::Date);
 }
 
+// The names the windows give the columns, used where a message has to name one.
+const QHash<QString, QString> &columnLabels()
+{
+    static const QHash<QString, QString> labels = [] {
+        QHash<QString, QString> h;
+        const char *const pairs[][2] = {
+            {"GASCODIGO", "Código"},
+            {"GASVALOR", "Valor"},
+            {"GASDATA", "Data"},
+            {"GASDESCRICAO", "Descrição"},
+            {"GASTIPO", "Tipo"},
+            {"GASUSUARIO", "Usuário"},
+            {"GASMES", "Mês"},
+            {"GASANO", "Ano"},
+            {"RECCODIGO", "Código"},
+            {"RECVALOR", "Valor"},
+            {"RECDATA", "Data"},
+            {"RECDESCRICAO", "Descrição"},
+            {"RECTIPO", "Tipo"},
+            {"RECUSUARIO", "Usuário"},
+            {"RECMES", "Mês"},
+            {"RECANO", "Ano"},
+            {"TGACODIGO", "Código"},
+            {"TGADESCRICAO", "Descrição"},
+            {"TRECODIGO", "Código"},
+            {"TREDESCRICAO", "Descrição"},
+            {"CAICODIGO", "Código"},
+            {"CAIMES", "Mês"},
+            {"CAINOMEMES", "Nome do Mês"},
+            {"CAIANO", "Ano"},
+            {"CAIVALORDISPONIVEL", "Disponível"},
+            {"CAIVALORGASTO", "Gasto"},
+            {"CAIVALORRECEBIDO", "Recebido"},
+            {"CAIUSUARIO", "Usuário"},
+            {"CONCODIGO", "Código"},
+            {"CONVALOR", "Valor Total"},
+            {"CONJUROS", "Juros"},
+            {"CONTIPOJUROS", "Tipo de Juros"},
+            {"CONSITUACAO", "Situação"},
+            {"CONVEZES", "Número de Vezes"},
+            {"CONDATA", "Data"},
+            {"CONVENCIMENTO", "Vencimento(1ª Parcela)"},
+            {"CONPAGAMENTO", "Pagamento"},
+            {"CONDESCRICAO", "Descrição"},
+            {"CONTIPO", "Tipo"},
+            {"CONENTRADA", "Valor da Entrada"},
+            {"CONPOSSUIENTRADA", "Possui Entrada"},
+            {"CPACODIGO", "Código"},
+            {"CPAVALOR", "Valor"},
+            {"CPADATAVENC", "Vencimento"},
+            {"CPADATAPAG", "Data de Pagamento"},
+            {"CPADATA", "Data"},
+            {"CPAVEZES", "Parcela"},
+            {"CPASITUACAO", "Situação"},
+            {"CPATIPO", "Tipo"},
+            {"CPADESCRICAO", "Descrição"},
+            {"CPACONTA", "Conta"},
+            {"USUCODIGO", "Código"},
+            {"USULOGIN", "Usuário"},
+            {"USUSENHA", "Senha"},
+            {"CODIGO", "Código"},
+            {"NOME", "Nome"},
+            {"TELEFONE1", "Telefone"},
+            {"CELULAR", "Celular"},
+            {"TELEFONE2", "Telefone 2"},
+            {"EMAIL", "Email"},
+            {"ENDERECO", "Endereço"},
+            {"BAIRRO", "Bairro"},
+            {"CIDADE", "Cidade"},
+            {"FAX", "Fax"},
+            {"TITULO", "Título"},
+            {"DESCRICAO", "Descrição"},
+            {"DATA", "Data"},
+            {"HORA", "Hora"},
+        };
+        for (const auto &p : pairs)
+            h.insert(QString::fromLatin1(p[0]), QString::fromUtf8(p[1]));
+        return h;
+    }();
+    return labels;
+}
+
 QList<TableDef> buildTables()
 {
-    return {
+    QList<TableDef> all = {
         {"TGASTO",
          {key("GASCODIGO"), money("GASVALOR"), date("GASDATA"), text("GASDESCRICAO", 80),
           integer("GASTIPO"), integer("GASUSUARIO"), integer("GASMES"), integer("GASANO")}},
@@ -68,6 +151,10 @@ QList<TableDef> buildTables()
          {key("CODIGO"), text("TITULO", 80), text("DESCRICAO", 400), date("DATA"),
           col("HORA", FieldType::Time)}},
     };
+    for (TableDef &t : all)
+        for (ColumnDef &c : t.columns)
+            c.label = columnLabels().value(c.name);
+    return all;
 }
 
 QString sqlType(const ColumnDef &c)

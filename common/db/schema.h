@@ -15,6 +15,7 @@ struct ColumnDef
     FieldType type = FieldType::Text;
     int size = 0; ///< characters, text only
     bool required = false;
+    QString label; ///< what the windows call it ("Valor", "Descrição")
 };
 
 /// One table of the shared database, with its columns in declaration order.

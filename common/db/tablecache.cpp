@@ -26,6 +26,7 @@ FieldDef FieldDef::fromColumn(const ColumnDef &c)
     f.type = c.type;
     f.size = c.size;
     f.required = c.required;
+    f.label = c.label;
     if (c.type == FieldType::Date)
         f.editMask = masks::date;
     else if (c.type == FieldType::Time)
@@ -159,9 +160,14 @@ void TableCache::setEditMask(const QString &field, const QString &mask)
     m_fields[size_t(requireField(field))].editMask = mask;
 }
 
+void TableCache::setDisplayLabel(const QString &field, const QString &label)
+{
+    m_fields[size_t(requireField(field))].label = label;
+}
+
 void TableCache::addLookup(const QString &name, const QString &keyField, TableCache *lookupCache,
                            const QString &lookupKeyField, const QString &lookupResultField,
-                           int size)
+                           int size, const QString &label)
 {
     requireField(keyField);
     lookupCache->requireField(lookupKeyField);
@@ -170,6 +176,7 @@ void TableCache::addLookup(const QString &name, const QString &keyField, TableCa
     f.name = name;
     f.type = FieldType::Text;
     f.size = size;
+    f.label = label;
     f.lookupCache = lookupCache;
     f.keyField = keyField;
     f.lookupKeyField = lookupKeyField;
@@ -214,7 +221,7 @@ void TableCache::open()
         ok = q.exec();
     }
     if (!ok)
-        throw DbError(sqlErrorText(q.lastError()));
+        throw sqlError(q.lastError());
 
     emit aboutToReset();
     for (Column &c : m_cols)
@@ -232,13 +239,13 @@ void TableCache::open()
         }
     }
     const bool failed = q.lastError().isValid();
-    const QString err = sqlErrorText(q.lastError());
+    const QSqlError err = q.lastError();
     q.finish();
     if (failed) {
         for (Column &c : m_cols)
             c.clear();
         emit reset();
-        throw DbError(err);
+        throw sqlError(err);
     }
     const size_t n = m_cols.empty()                      ? 0
                      : m_cols[0].type == FieldType::Text ? m_cols[0].texts.size()
@@ -297,13 +304,13 @@ void TableCache::refresh()
 void TableCache::requireOpen() const
 {
     if (!isOpen())
-        throw DbError(QStringLiteral("%1: operação impossível com a tabela fechada.").arg(m_table));
+        throw DbError(QStringLiteral("A tabela não está aberta."), m_table);
 }
 
 void TableCache::requireEditing() const
 {
     if (!isEditing())
-        throw DbError(QStringLiteral("%1: o registro não está em edição.").arg(m_table));
+        throw DbError(QStringLiteral("O registro não está em edição."), m_table);
 }
 
 void TableCache::moveTo(int row)
@@ -496,8 +503,9 @@ void TableCache::setValue(int field, const QVariant &v)
     requireEditing();
     const int c = m_colOf[size_t(field)];
     if (c < 0)
-        throw DbError(
-            QStringLiteral("O campo %1 é somente leitura.").arg(m_fields[size_t(field)].name));
+        throw DbError(QStringLiteral("O campo '%1' é somente leitura.")
+                          .arg(m_fields[size_t(field)].displayName()),
+                      m_table + QLatin1Char('.') + m_fields[size_t(field)].name);
     m_buf[size_t(c)] = convert(field, v);
     m_modified = true;
     emit fieldChanged(field);
@@ -558,13 +566,14 @@ void TableCache::post()
 {
     requireOpen();
     if (!isEditing())
-        throw DbError(QStringLiteral("%1: não há registro em edição.").arg(m_table));
+        throw DbError(QStringLiteral("Não há registro em edição."), m_table);
     updateRecord();
     for (size_t f = 0; f < m_fields.size(); ++f) {
         const int c = m_colOf[f];
         if (c >= 0 && m_fields[f].required && m_buf[size_t(c)].isNull())
             throw DbError(
-                QStringLiteral("O campo '%1' precisa ter um valor.").arg(m_fields[f].name));
+                QStringLiteral("O campo '%1' precisa ter um valor.").arg(m_fields[f].displayName()),
+                m_table + QLatin1Char('.') + m_fields[f].name);
     }
     const int p = m_editPhys;
     noteChange(p);
@@ -627,7 +636,7 @@ void TableCache::remove()
     if (m_state == Edit)
         cancel();
     if (m_view.empty())
-        throw DbError(QStringLiteral("%1: não há registro para excluir.").arg(m_table));
+        throw DbError(QStringLiteral("Não há registro para excluir."), m_table);
     const int p = phys(m_cur);
     noteChange(p);
     const auto it = m_pendingOf.constFind(p);
@@ -723,7 +732,7 @@ int TableCache::insertWithServerCode(const QString &sql, const QString &codeFiel
     QSqlQuery q(m_conn->database());
     q.setForwardOnly(true);
     if (!q.exec(sql))
-        throw DbError(sqlErrorText(q.lastError()));
+        throw sqlError(q.lastError());
     const int code = (q.next() && !q.value(0).isNull() ? q.value(0).toInt() : 0) + 1;
     q.finish();
     insert();

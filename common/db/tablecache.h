@@ -16,6 +16,7 @@
 namespace lx {
 
 class Connection;
+class DbError;
 class FilterExpr;
 class TableCache;
 namespace detail {
@@ -30,6 +31,10 @@ struct FieldDef
     int size = 0; ///< characters, text only; longer text is cut when set
     bool required = false;
     QString editMask;
+    QString label; ///< what the windows call the field; messages name it so
+
+    /// The label, or the field's name where it has none.
+    QString displayName() const { return label.isEmpty() ? name : label; }
 
     // Lookup fields show lookupResultField of the row of lookupCache whose lookupKeyField
     // equals this cache's keyField.
@@ -70,9 +75,12 @@ public:
     /// Like fieldIndex, but throws DbError naming the field when it is unknown.
     int requireField(const QString &name) const;
     void setEditMask(const QString &field, const QString &mask);
+    /// The name messages give the field, where the window calls it otherwise.
+    void setDisplayLabel(const QString &field, const QString &label);
     /// Adds a lookup field (text of size characters) reading another cache.
     void addLookup(const QString &name, const QString &keyField, TableCache *lookupCache,
-                   const QString &lookupKeyField, const QString &lookupResultField, int size = 20);
+                   const QString &lookupKeyField, const QString &lookupResultField, int size = 20,
+                   const QString &label = {});
     /// Reads only the rows that satisfy an SQL condition with positional values; takes effect
     /// at the next open.
     void setCondition(const QString &sqlCondition, const QVariantList &values = {});
@@ -212,6 +220,9 @@ private:
     void addPending(int physRow, Change kind, std::vector<QVariant> old);
     void removeFromView(int row);
     QString describe(const Pending &p) const;
+    /// The error of a change the server refused: the reason for the user, the change and the
+    /// server's words in the details.
+    DbError refused(const Pending &p, const DbError &reason) const;
     /// Runs the pending changes in the open transaction.
     void sendPending();
     /// Remembers, at the first change or apply inside an open transaction, the pending

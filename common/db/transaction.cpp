@@ -22,7 +22,7 @@ Transaction::Transaction(Connection &connection) : m_conn(connection)
     m_conn.ensureOpen();
     QSqlDatabase db = m_conn.database();
     if (!db.transaction())
-        throw DbError(sqlErrorText(db.lastError()));
+        throw sqlError(db.lastError(), m_conn.databasePath());
     m_outer = true;
     m_active = true;
     m_conn.m_transaction = this;
@@ -48,9 +48,9 @@ void Transaction::commit()
     }
     QSqlDatabase db = m_conn.database();
     if (!db.commit()) {
-        const QString err = sqlErrorText(db.lastError());
+        const QSqlError err = db.lastError();
         rollback();
-        throw DbError(err);
+        throw sqlError(err, m_conn.databasePath());
     }
     end(true);
 }

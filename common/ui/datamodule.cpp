@@ -20,9 +20,11 @@ DataModule::~DataModule()
 
 QString DataModule::setUp(const QString &aliasFile, const QString &programFolder)
 {
+    m_setUpDetails.clear();
     try {
         SQLConnection1.setUp(aliasFile, programFolder);
     } catch (const DbError &e) {
+        m_setUpDetails = e.details();
         return e.message();
     }
     return {};

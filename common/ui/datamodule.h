@@ -32,6 +32,8 @@ public:
     /// Sets up the connection through the path rule and connects. Returns the error to show
     /// when that fails (empty on success); every later open of a cache tries again.
     QString setUp(const QString &aliasFile, const QString &programFolder);
+    /// The server's own words for the last failed set-up (the error box's details).
+    QString setUpDetails() const { return m_setUpDetails; }
 
 protected:
     /// A cache of table on the module's connection, named name.
@@ -42,6 +44,7 @@ protected:
 private:
     std::vector<TableCache *> m_caches;
     std::vector<DataSource *> m_sources;
+    QString m_setUpDetails;
 };
 
 } // namespace lx::ui

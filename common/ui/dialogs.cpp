@@ -56,7 +56,7 @@ void Dialogs::setModalHook(ModalHook hook)
 
 void Dialogs::message(QWidget *parent, const QString &text)
 {
-    script().shown << Shown{Message, appTitle(), text, QMessageBox::Ok};
+    script().shown << Shown{Message, appTitle(), text, QMessageBox::Ok, {}};
     if (script().on)
         return;
     QMessageBox box(QMessageBox::NoIcon, appTitle(), text, QMessageBox::Ok, parent);
@@ -67,7 +67,7 @@ bool Dialogs::confirm(QWidget *parent, const QString &text,
                       QMessageBox::StandardButton defaultButton)
 {
     const QString caption = QStringLiteral("Atenção");
-    script().shown << Shown{Confirm, caption, text, defaultButton};
+    script().shown << Shown{Confirm, caption, text, defaultButton, {}};
     if (script().on) {
         if (!script().confirms.isEmpty())
             return script().confirms.dequeue();
@@ -79,19 +79,21 @@ bool Dialogs::confirm(QWidget *parent, const QString &text,
     return box.exec() == QMessageBox::Yes;
 }
 
-void Dialogs::error(QWidget *parent, const QString &text)
+void Dialogs::error(QWidget *parent, const QString &text, const QString &details)
 {
-    script().shown << Shown{Error, appTitle(), text, QMessageBox::Ok};
+    script().shown << Shown{Error, appTitle(), text, QMessageBox::Ok, details};
     if (script().on)
         return;
     QMessageBox box(QMessageBox::Critical, appTitle(), text, QMessageBox::Ok, parent);
+    if (!details.isEmpty())
+        box.setDetailedText(details);
     box.exec();
 }
 
 QString Dialogs::saveFileName(QWidget *parent, const QString &caption, const QString &dir,
                               const QString &filter)
 {
-    script().shown << Shown{SaveFile, caption, dir, QMessageBox::NoButton};
+    script().shown << Shown{SaveFile, caption, dir, QMessageBox::NoButton, {}};
     if (script().on)
         return script().fileNames.isEmpty() ? QString() : script().fileNames.dequeue();
     return QFileDialog::getSaveFileName(parent, caption, dir, filter);

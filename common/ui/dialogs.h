@@ -24,6 +24,7 @@ public:
         QString caption;
         QString text;
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+        QString details; ///< error boxes: what goes under the box's details
     };
 
     /// The caption of message and error boxes: the program's title ("Tostara", "Lembrix QOR").
@@ -35,8 +36,9 @@ public:
     /// Caption "Atenção", Yes and No, question icon; true only for Yes.
     static bool confirm(QWidget *parent, const QString &text,
                         QMessageBox::StandardButton defaultButton = QMessageBox::No);
-    /// The application's error box for an error raised in a handler.
-    static void error(QWidget *parent, const QString &text);
+    /// The application's error box for an error raised in a handler; details (the server's own
+    /// words) go under the box's details button.
+    static void error(QWidget *parent, const QString &text, const QString &details = {});
     /// Empty when the user cancels.
     static QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,
                                 const QString &filter);

@@ -18,7 +18,7 @@ template <typename F> bool guard(QWidget *parent, F &&handler)
         std::forward<F>(handler)();
         return true;
     } catch (const DbError &e) {
-        Dialogs::error(parent, e.message());
+        Dialogs::error(parent, e.message(), e.details());
     } catch (const std::exception &e) {
         Dialogs::error(parent, QString::fromLocal8Bit(e.what()));
     }

@@ -86,11 +86,11 @@ bool Bills::hasPaidInstalment(int billCode) const
     q.setForwardOnly(true);
     if (!q.prepare(QStringLiteral("SELECT COUNT(*) FROM TCONTPAG WHERE CPACONTA = ? AND "
                                   "CPASITUACAO = ?")))
-        throw DbError(sqlErrorText(q.lastError()));
+        throw sqlError(q.lastError());
     q.addBindValue(billCode);
     q.addBindValue(kPaidSituation);
     if (!q.exec() || !q.next())
-        throw DbError(sqlErrorText(q.lastError()));
+        throw sqlError(q.lastError());
     const bool paid = q.value(0).toInt() > 0;
     q.finish();
     return paid;
@@ -100,10 +100,10 @@ void Bills::deletePlan(int billCode)
 {
     QSqlQuery q(m_conn.database());
     if (!q.prepare(QStringLiteral("DELETE FROM TCONTPAG\nWHERE TCONTPAG.CPACONTA = :CODIGOCONTA")))
-        throw DbError(sqlErrorText(q.lastError()));
+        throw sqlError(q.lastError());
     q.bindValue(0, billCode);
     if (!q.exec())
-        throw DbError(sqlErrorText(q.lastError()));
+        throw sqlError(q.lastError());
     q.finish();
     m_instalments.applyUpdates();
 }

@@ -26,12 +26,12 @@ double sumMonth(Connection &connection, const QString &sql, int mes, int ano)
     QSqlQuery q(connection.database());
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        throw DbError(sqlErrorText(q.lastError()));
+        throw sqlError(q.lastError());
     // By position: :MES is the first placeholder, :ANO the second.
     q.bindValue(0, mes);
     q.bindValue(1, ano);
     if (!q.exec())
-        throw DbError(sqlErrorText(q.lastError()));
+        throw sqlError(q.lastError());
     double total = 0.0;
     while (q.next()) {
         const QVariant v = q.value(0);
@@ -39,11 +39,11 @@ double sumMonth(Connection &connection, const QString &sql, int mes, int ano)
             total += v.toDouble();
     }
     const bool failed = q.lastError().isValid();
-    const QString err = sqlErrorText(q.lastError());
+    const QSqlError err = q.lastError();
     // Releasing the statement ends its read transaction.
     q.finish();
     if (failed)
-        throw DbError(err);
+        throw sqlError(err);
     return total;
 }
 

@@ -20,7 +20,8 @@ public:
 
     /// Opens the cache and inserts a row whose code is the highest code plus one.
     int insertNew();
-    /// Puts the current row into edit mode; on an empty cache this starts a row with no code.
+    /// Puts the current row into edit mode; on an empty cache this starts a row with no code,
+    /// so the window asks hasRowFor() first.
     void edit();
     /// Posts, applies and reads the table again (the first row becomes current). When the
     /// server refuses, the row is in edit mode again holding what was typed.

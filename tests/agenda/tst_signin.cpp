@@ -331,6 +331,11 @@ void TstSignIn::unreachableDatabase()
     f.program->setTerminateHandler([&f] { ++f.ended; });
     // The set-up's error, then the login window all the same.
     QCOMPARE(Dialogs::texts(Dialogs::Error).size(), 1);
+    QVERIFY(Dialogs::texts(Dialogs::Error)
+                .first()
+                .startsWith("O arquivo do banco de dados não foi encontrado: " +
+                            nowhere.filePath("missing") + "/FINANCEIRO.GDB\n"));
+    QVERIFY(Dialogs::shown().first().details.contains("I/O error"));
     TFLogin *w = f.program->FLogin;
     w->show();
     QCOMPARE(Dialogs::texts(Dialogs::Error).size(), 2);

@@ -159,8 +159,12 @@ void TstTableCache::changedOnServerIsRefusedAndKept()
         cache.applyUpdates();
         QFAIL("a change to a row changed elsewhere must be refused");
     } catch (const DbError &e) {
-        QVERIFY2(e.message().contains("TTIPOGASTO"), qPrintable(e.message()));
-        QVERIFY2(e.message().contains("alteração"), qPrintable(e.message()));
+        // The user reads what happened; the details say which change it was.
+        QCOMPARE(e.kind(), DbError::RowConflict);
+        QVERIFY2(e.message().contains("alterado ou excluído por outro programa"),
+                 qPrintable(e.message()));
+        QVERIFY2(e.details().contains("alteração do registro TGACODIGO = 1 em TTIPOGASTO"),
+                 qPrintable(e.details()));
     }
     // Nothing typed is lost; the server keeps its own value.
     QCOMPARE(cache.pendingCount(), 1);
@@ -192,7 +196,8 @@ void TstTableCache::refusedSecondChangeLeavesNothing()
         cache.applyUpdates();
         QFAIL("a duplicate code must be refused");
     } catch (const DbError &e) {
-        QVERIFY2(e.message().contains("inclusão"), qPrintable(e.message()));
+        QCOMPARE(e.kind(), DbError::DuplicateKey);
+        QVERIFY2(e.details().contains("inclusão"), qPrintable(e.details()));
     }
 }
 
@@ -245,7 +250,8 @@ void TstTableCache::requiredFieldNamesTheColumn()
         cache.post();
         QFAIL("posting without the code must fail");
     } catch (const DbError &e) {
-        QVERIFY2(e.message().contains("TGACODIGO"), qPrintable(e.message()));
+        QCOMPARE(e.message(), QString("O campo 'Código' precisa ter um valor."));
+        QVERIFY2(e.details().contains("TGACODIGO"), qPrintable(e.details()));
     }
     QCOMPARE(cache.state(), TableCache::Insert);
     QCOMPARE(cache.pendingCount(), 0);

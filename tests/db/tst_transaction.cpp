@@ -140,7 +140,7 @@ void TstTransaction::refusalInSecondCacheUndoesFirst()
         tx.commit();
     } catch (const DbError &e) {
         refused = true;
-        QVERIFY2(e.message().contains("TTIPORECEB"), qPrintable(e.message()));
+        QVERIFY2(e.details().contains("TTIPORECEB"), qPrintable(e.details()));
     }
     QVERIFY(refused);
     QCOMPARE(count("TTIPOGASTO"), 0);

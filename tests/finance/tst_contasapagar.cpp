@@ -43,6 +43,8 @@ private slots:
     void deleteBillAsksFirst_data();
     void deleteBillAsksFirst();
     void searchSurvivesReopen();
+    void changeOrDeleteWithNothingShown_data();
+    void changeOrDeleteWithNothingShown();
 
 private:
     TFContasAPagar *open();
@@ -289,6 +291,66 @@ void TstContasAPagar::searchSurvivesReopen()
     w = open();
     QVERIFY(w);
     QCOMPARE(w->DBGrid2->model()->rowCount(), 1);
+}
+
+void TstContasAPagar::changeOrDeleteWithNothingShown_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("searched"); // a bill search that matches nothing, over one bill
+    QTest::addColumn<QString>("said");
+    for (bool searched : {false, true}) {
+        const char *list = searched ? "search matching nothing" : "no bills";
+        QTest::addRow("bill Alterar, %s", list)
+            << "btnAlterar" << searched << "Não há registro para alterar.";
+        QTest::addRow("bill Excluir, %s", list)
+            << "btnExcluir" << searched << "Não há registro para excluir.";
+        QTest::addRow("instalment Alterar, %s", list)
+            << "Alterar1" << searched << "Não há registro para alterar.";
+        QTest::addRow("instalment Excluir, %s", list)
+            << "Excluir1" << searched << "Não há registro para excluir.";
+    }
+}
+
+void TstContasAPagar::changeOrDeleteWithNothingShown()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, searched);
+    QFETCH(QString, said);
+    if (searched) {
+        m_f->db.exec("insert into TCONTA (CONCODIGO, CONDESCRICAO) values (1, 'Geladeira')");
+        m_f->db.exec("insert into TCONTPAG (CPACODIGO, CPACONTA, CPADESCRICAO, CPASITUACAO) "
+                     "values (1, 1, '1ª Parcela - Geladeira', 'Aberto')");
+    }
+    TFContasAPagar *w = open();
+    QVERIFY(w);
+    if (searched) {
+        QTest::keyClicks(w->txtConta, "Fogao");
+        QCOMPARE(w->DBGrid2->model()->rowCount(), 0);
+    }
+    QCOMPARE(w->DBGrid1->model()->rowCount(), 0);
+    ui::Dialogs::clearShown();
+
+    if (action == "btnAlterar")
+        w->btnAlterar->click();
+    else if (action == "btnExcluir")
+        w->btnExcluir->click();
+    else if (action == "Alterar1")
+        w->Alterar1->trigger();
+    else
+        w->Excluir1->trigger();
+
+    // A plain message; no confirmation, no row started, nothing deleted.
+    QCOMPARE(ui::Dialogs::shown().size(), 1);
+    QCOMPARE(ui::Dialogs::shown()[0].kind, ui::Dialogs::Message);
+    QCOMPARE(ui::Dialogs::shown()[0].text, said);
+    QVERIFY(!w->isEditing());
+    QVERIFY(w->btnNovo->isEnabled());
+    QVERIFY(w->PanelEditar->isHidden());
+    QVERIFY(!m_f->dm->TBCONTA->isEditing());
+    QVERIFY(!w->TBCONTPAG->isEditing());
+    QCOMPARE(m_f->dm->TBCONTA->pendingCount(), 0);
+    QCOMPARE(count("select count(*) from TCONTA"), searched ? 1 : 0);
+    QCOMPARE(count("select count(*) from TCONTPAG"), searched ? 1 : 0);
 }
 
 int main(int argc, char **argv)

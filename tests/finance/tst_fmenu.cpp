@@ -134,6 +134,13 @@ void TstFMenu::unreachableDatabaseShowsErrorThenWindow()
     m_menu = std::make_unique<TFMenu>(alias, "/nonexistent/");
     QCOMPARE(ui::Dialogs::texts(ui::Dialogs::Error).size(), 1);
     QCOMPARE(ui::Dialogs::shown().first().caption, QString("Tostara"));
+    // In Portuguese, naming the file tried; the engine's own words under the details.
+    const QString tried = nowhere.filePath("missing") + "/FINANCEIRO.GDB";
+    QCOMPARE(ui::Dialogs::shown().first().text,
+             "O arquivo do banco de dados não foi encontrado: " + tried +
+                 "\nPara criar um banco novo, execute scripts/run ou build/tools/criabanco " +
+                 tried);
+    QVERIFY(ui::Dialogs::shown().first().details.contains("I/O error"));
     QVERIFY(!m_menu->isVisible());
     QVERIFY(!DM->SQLConnection1.isOpen());
 

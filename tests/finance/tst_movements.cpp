@@ -623,7 +623,7 @@ void TstMovements::refusedSummaryUndoesSave()
         mov.save(dateText);
         QFAIL("the refused summary was not reported");
     } catch (const DbError &e) {
-        QVERIFY2(e.message().contains("TCAIXAMES"), qPrintable(e.message()));
+        QVERIFY2(e.details().contains("TCAIXAMES"), qPrintable(e.details()));
     }
 
     // Neither the movement nor its month's summary reached the server.
@@ -698,7 +698,7 @@ void TstMovements::refusedSummaryUndoesRemove()
         mov.remove();
         QFAIL("the refused summary was not reported");
     } catch (const DbError &e) {
-        QVERIFY2(e.message().contains("TCAIXAMES"), qPrintable(e.message()));
+        QVERIFY2(e.details().contains("TCAIXAMES"), qPrintable(e.details()));
     }
 
     // The movement stays on the server, and the cache holds it again as read from there.

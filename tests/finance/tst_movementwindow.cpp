@@ -53,6 +53,8 @@ private slots:
     void refusedSummaryKeepsWhatWasTyped();
     void deleteAsksFirst_data();
     void deleteAsksFirst();
+    void changeOrDeleteWithNothingShown_data();
+    void changeOrDeleteWithNothingShown();
     void searchSurvivesClosing_data();
     void searchSurvivesClosing();
     void rowStaysWhileEditing();
@@ -399,7 +401,9 @@ void TestMovementWindow::refusedSummaryKeepsWhatWasTyped()
 
     const QStringList errors = ui::Dialogs::texts(ui::Dialogs::Error);
     QCOMPARE(errors.size(), 1);
-    QVERIFY2(errors.first().contains("Resumo do mês recusado"), qPrintable(errors.first()));
+    // The database's own message, without the engine's English around it.
+    QCOMPARE(errors.first(), QString("O servidor recusou a gravação. Resumo do mês recusado\n"
+                                     "Nenhuma alteração foi gravada."));
     QCOMPARE(ui::Dialogs::shown().size(), 1);
     // Still in the edit state, holding what was typed, so that it can be saved later.
     QVERIFY(w->isEditing());
@@ -465,6 +469,54 @@ void TestMovementWindow::deleteAsksFirst()
     if (yes)
         QCOMPARE(m_f->db.scalar("SELECT CAIVALORDISPONIVEL FROM TCAIXAMES").toDouble(), 0.0);
     QVERIFY(!w->isEditing());
+}
+
+void TestMovementWindow::changeOrDeleteWithNothingShown_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<bool>("searched"); // a search that matches nothing, over one movement
+    QTest::addColumn<bool>("change");
+    QTest::addColumn<QString>("said");
+    for (const char *window : {"TFGasto", "TFRecebimento"})
+        for (bool searched : {false, true}) {
+            const char *list = searched ? "search matching nothing" : "empty table";
+            QTest::addRow("%s, %s, Alterar", window, list)
+                << window << searched << true << "Não há registro para alterar.";
+            QTest::addRow("%s, %s, Excluir", window, list)
+                << window << searched << false << "Não há registro para excluir.";
+        }
+}
+
+void TestMovementWindow::changeOrDeleteWithNothingShown()
+{
+    QFETCH(QString, window);
+    QFETCH(bool, searched);
+    QFETCH(bool, change);
+    QFETCH(QString, said);
+    if (searched)
+        insertMovement(window, 1, "Mercado", 10.0, QDate(2024, 3, 1));
+    MovementWindow *w = open(window);
+    QVERIFY(w);
+    if (searched)
+        QTest::keyClicks(w->txtBuscar, "Padaria");
+    QCOMPARE(w->DBGrid1->model()->rowCount(), 0);
+    ui::Dialogs::clearShown();
+
+    if (change)
+        w->Alterar1->trigger();
+    else
+        w->btnExcluir->click();
+
+    // A plain message instead of a confirmation or a row without a code.
+    QCOMPARE(ui::Dialogs::shown().size(), 1);
+    QCOMPARE(ui::Dialogs::shown()[0].kind, ui::Dialogs::Message);
+    QCOMPARE(ui::Dialogs::shown()[0].text, said);
+    QVERIFY(!w->isEditing());
+    QVERIFY(w->btnNovo->isEnabled());
+    QVERIFY(!w->movements().cache().isEditing());
+    QCOMPARE(w->movements().cache().recordCount(), 0);
+    QCOMPARE(w->movements().cache().pendingCount(), 0);
+    QCOMPARE(count(table(window)), searched ? 1 : 0);
 }
 
 void TestMovementWindow::searchSurvivesClosing_data()

@@ -56,8 +56,8 @@ private slots:
     void refusedSaveKeepsWhatWasTyped();
     void deleteWithoutAsking_data();
     void deleteWithoutAsking();
-    void deleteOnEmptyTable_data();
-    void deleteOnEmptyTable();
+    void changeOrDeleteOnEmptyTable_data();
+    void changeOrDeleteOnEmptyTable();
     void closingWhileEditingCancels_data();
     void closingWhileEditingCancels();
     void rowStaysWhileEditing_data();
@@ -281,8 +281,9 @@ void TstTFTipo::savingWithoutCodeStaysEditing()
     QTest::keyClicks(w->boxes[1], "Sem codigo");
     QTest::keyClick(w->boxes[1], Qt::Key_F5);
 
-    QCOMPARE(ui::Dialogs::texts(ui::Dialogs::Error).size(), 1);
-    QVERIFY(ui::Dialogs::texts(ui::Dialogs::Error).first().contains("TGACODIGO"));
+    // The box names the field as the window labels it.
+    QCOMPARE(ui::Dialogs::texts(ui::Dialogs::Error),
+             QStringList{"O campo 'Código' precisa ter um valor."});
     QVERIFY(w->isEditing());
     QCOMPARE(w->cache().state(), TableCache::Insert);
     QCOMPARE(w->boxes[1]->text(), QString("Sem codigo"));
@@ -303,7 +304,11 @@ void TstTFTipo::refusedSaveKeepsWhatWasTyped()
     QTest::keyClicks(w->boxes[1], "Renomeado");
     w->btnSalvar->click();
 
-    QCOMPARE(ui::Dialogs::texts(ui::Dialogs::Error).size(), 1);
+    // Said in Portuguese; the server's own words go under the box's details.
+    QCOMPARE(ui::Dialogs::texts(ui::Dialogs::Error),
+             QStringList{"O servidor recusou a gravação. Já existe um registro com o código 1.\n"
+                         "Nenhuma alteração foi gravada."});
+    QVERIFY(ui::Dialogs::shown().last().details.contains("PK_TTIPOGASTO"));
     QVERIFY(w->isEditing());
     QVERIFY(w->cache().isEditing());
     QCOMPARE(w->boxes[1]->text(), QString("Renomeado"));
@@ -341,19 +346,30 @@ void TstTFTipo::deleteWithoutAsking()
     QCOMPARE(m_fx->db.scalar("SELECT COUNT(*) FROM TGASTO").toInt(), 1);
 }
 
-void TstTFTipo::deleteOnEmptyTable_data()
+void TstTFTipo::changeOrDeleteOnEmptyTable_data()
 {
-    windows();
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<bool>("change");
+    QTest::addColumn<QString>("said");
+    for (const char *window : {"TFTipoGasto", "TFTipoEntrada"}) {
+        QTest::addRow("%s Alterar", window) << window << true << "Não há registro para alterar.";
+        QTest::addRow("%s Excluir", window) << window << false << "Não há registro para excluir.";
+    }
 }
 
-void TstTFTipo::deleteOnEmptyTable()
+void TstTFTipo::changeOrDeleteOnEmptyTable()
 {
     QFETCH(QString, window);
+    QFETCH(bool, change);
+    QFETCH(QString, said);
     RegisterWindow *w = open(window);
     QVERIFY(w);
-    w->btnExcluir->click();
-    QCOMPARE(ui::Dialogs::texts(ui::Dialogs::Error).size(), 1);
+    (change ? w->btnAlterar : w->btnExcluir)->click();
+    // A plain message, and no row started: a row without a code could never be saved.
+    QCOMPARE(ui::Dialogs::texts(ui::Dialogs::Message), QStringList{said});
+    QVERIFY(ui::Dialogs::texts(ui::Dialogs::Error).isEmpty());
     QVERIFY(!w->isEditing());
+    QCOMPARE(w->cache().recordCount(), 0);
     QCOMPARE(w->cache().state(), TableCache::Browse);
     QCOMPARE(w->cache().pendingCount(), 0);
     QCOMPARE(count(window), 0);

@@ -264,20 +264,26 @@ void TstDbControls::conversionErrorReachesErrorBox_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("label");
     QTest::newRow("letters in integer") << "GASANO"
-                                        << "20a4";
+                                        << "20a4"
+                                        << "Ano";
     QTest::newRow("letters in money") << "GASVALOR"
-                                      << "12x";
+                                      << "12x"
+                                      << "Valor";
     QTest::newRow("impossible date") << "GASDATA"
-                                     << "31022024";
+                                     << "31022024"
+                                     << "Data";
     QTest::newRow("date without year") << "GASDATA"
-                                       << "3102";
+                                       << "3102"
+                                       << "Data";
 }
 
 void TstDbControls::conversionErrorReachesErrorBox()
 {
     QFETCH(QString, field);
     QFETCH(QString, typed);
+    QFETCH(QString, label);
     seedExpenses();
     auto c = cache("TGASTO");
     c->open();
@@ -300,8 +306,11 @@ void TstDbControls::conversionErrorReachesErrorBox()
     QCOMPARE(saved, 0);
     const QStringList errors = Dialogs::texts(Dialogs::Error);
     QCOMPARE(errors.size(), 1);
-    QVERIFY2(errors[0].contains(field), qPrintable(errors[0]));
-    QVERIFY2(errors[0].contains("não é um valor válido"), qPrintable(errors[0]));
+    // The field is named as the user knows it; its column only in the details.
+    QVERIFY2(errors[0].contains("não é um valor válido para o campo '" + label + "'."),
+             qPrintable(errors[0]));
+    QVERIFY2(!errors[0].contains(field), qPrintable(errors[0]));
+    QVERIFY(Dialogs::shown().last().details.contains(field));
     // Nothing was lost: the row is still being edited and the box keeps the text.
     QCOMPARE(c->state(), TableCache::Edit);
     QCOMPARE(edit->maskedText(), shown);

@@ -2,11 +2,14 @@
 #include "ui/dialogs.h"
 #include "ui/guard.h"
 #include "ui/keymap.h"
+#include "ui/language.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -30,6 +33,7 @@ private slots:
     void confirmAnswers_data();
     void confirmAnswers();
     void boxesAreRecorded();
+    void boxesSpeakPortuguese();
 
 private:
     QWidget *m_window = nullptr;
@@ -121,12 +125,13 @@ void TstKeysDialogs::errorInHandlerReachesErrorBox()
 {
     int after = 0;
     keys(m_boxes[0]).on(Qt::Key_F5, [&] {
-        throw DbError("O campo 'TGACODIGO' precisa ter um valor.");
+        throw DbError("O campo 'Código' precisa ter um valor.", "TTIPOGASTO.TGACODIGO");
         ++after;
     });
     QTest::keyClick(m_boxes[0], Qt::Key_F5);
     QCOMPARE(after, 0);
-    QCOMPARE(Dialogs::texts(Dialogs::Error), {"O campo 'TGACODIGO' precisa ter um valor."});
+    QCOMPARE(Dialogs::texts(Dialogs::Error), {"O campo 'Código' precisa ter um valor."});
+    QCOMPARE(Dialogs::shown().last().details, "TTIPOGASTO.TGACODIGO");
     QCOMPARE(Dialogs::shown().last().caption, "Tostara");
     QTest::keyClicks(m_boxes[0], "x"); // the program goes on
     QCOMPARE(m_boxes[0]->text(), "x");
@@ -181,6 +186,67 @@ void TstKeysDialogs::boxesAreRecorded()
     QCOMPARE(Dialogs::shown().first().caption, "Tostara");
     Dialogs::setScripted(true); // a new script forgets what was queued
     QCOMPARE(Dialogs::saveFileName(m_window, "Salvar", "/tmp", "*.bmp"), QString());
+}
+
+namespace {
+/// Runs show, which opens a box modally, and hands the box to answer once it is up.
+void withBox(const std::function<void()> &show, const std::function<void(QMessageBox *)> &answer)
+{
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            poll.stop();
+            answer(box);
+        }
+    });
+    poll.start();
+    show();
+}
+
+QStringList buttonTexts(QMessageBox *box)
+{
+    QStringList out;
+    for (QAbstractButton *b : box->buttons())
+        out << b->text().remove('&');
+    out.sort();
+    return out;
+}
+} // namespace
+
+void TstKeysDialogs::boxesSpeakPortuguese()
+{
+    QVERIFY2(installQtTranslations(*qApp), "qt6-translations-l10n is not installed");
+    Dialogs::setScripted(false);
+    auto scriptedAgain = qScopeGuard([] { Dialogs::setScripted(true); });
+
+    QStringList confirmButtons;
+    QString defaultText;
+    bool answer = true;
+    withBox(
+        [&] {
+            answer = Dialogs::confirm(m_window, "Você realmente deseja excluir este registro ?");
+        },
+        [&](QMessageBox *box) {
+            confirmButtons = buttonTexts(box);
+            defaultText = box->defaultButton()->text().remove('&');
+            box->defaultButton()->click();
+        });
+    QCOMPARE(confirmButtons, (QStringList{"Não", "Sim"}));
+    QCOMPARE(defaultText, "Não");
+    QVERIFY(!answer);
+
+    // The error box keeps the server's words under its details button.
+    QString detailed;
+    QStringList errorButtons;
+    withBox([&] { Dialogs::error(m_window, "Já existe um registro com o código 1.", "PK_TGASTO"); },
+            [&](QMessageBox *box) {
+                detailed = box->detailedText();
+                errorButtons = buttonTexts(box);
+                box->button(QMessageBox::Ok)->click();
+            });
+    QCOMPARE(detailed, "PK_TGASTO");
+    QVERIFY2(errorButtons.contains("Mostrar detalhes..."), qPrintable(errorButtons.join('|')));
 }
 
 int main(int argc, char *argv[])
