@@ -153,7 +153,13 @@ public:
     /// open on the connection, where they are committed with the rest of its work. A refused
     /// change rolls the whole transaction back, leaves every change pending and throws DbError
     /// saying which change was refused and why. No refused change is tolerated.
+    ///
+    /// A new row refused because another program took its code meanwhile (no row of the cache
+    /// has it) is not a refusal: it
+    /// takes the next code over the highest the server and the cache hold and is sent again,
+    /// up to kCodeAttempts times, and codeReassigned() tells what refers to the old code.
     void applyUpdates();
+    static constexpr int kCodeAttempts = 10;
 
     // --- filter -------------------------------------------------------------------------
     /// Sets the filter expression; throws DbError (keeping the previous one) when malformed.
@@ -174,6 +180,9 @@ signals:
     void stateChanged(lx::TableCache::State state);
     /// A value of the current row changed (edit buffer or a post or cancel).
     void fieldChanged(int field);
+    /// A new row was stored under newCode because oldCode was taken on the server meanwhile.
+    /// Emitted once the apply's statements have run; a rollback gives the row oldCode again.
+    void codeReassigned(int oldCode, int newCode);
 
 private:
     friend struct detail::CacheAccess;
@@ -214,6 +223,13 @@ private:
     QString describe(const Pending &p) const;
     /// Runs the pending changes in the open transaction.
     void sendPending();
+    /// Whether another row of the cache has physRow's code: a code typed twice, not one taken
+    /// by another program since the table was read.
+    bool codeShownElsewhere(int physRow) const;
+    /// A code above every code the server has committed, the cache holds and taken.
+    int codeAbove(int taken);
+    /// Gives the inserted row physRow a new code.
+    void reassignCode(int physRow, int code);
     /// Remembers, at the first change or apply inside an open transaction, the pending
     /// changes and rows as they were, and the row physRow (>= 0) before it changes.
     void noteChange(int physRow = -1);
