@@ -112,7 +112,7 @@ void TableCache::sendPending()
                 if (!q->exec()) {
                     const QSqlError error = q->lastError();
                     if (p.kind == Inserted && integerCode && codeTaken(error, m_fields[0].name) &&
-                        !codeShownElsewhere(p.row)) {
+                        mayMoveCode(p.row)) {
                         // Another program saved a row under this code since the cache was
                         // read: the failed statement changed nothing, so the row takes a free
                         // code and goes again.
@@ -123,7 +123,12 @@ void TableCache::sendPending()
                                 "Nada foi gravado; o que foi digitado foi mantido. Tente "
                                 "salvar novamente."));
                         const int taken = m_cols[size_t(codeCol)].get(size_t(p.row)).toInt();
-                        const int fresh = codeAbove(taken);
+                        int fresh = 0;
+                        try {
+                            fresh = codeAbove(taken);
+                        } catch (const DbError &e) {
+                            fail(e.message());
+                        }
                         reassignCode(p.row, fresh);
                         reassigned.emplace_back(taken, fresh);
                         continue;
@@ -148,14 +153,16 @@ void TableCache::sendPending()
         emit codeReassigned(taken, fresh);
 }
 
-bool TableCache::codeShownElsewhere(int physRow) const
+bool TableCache::mayMoveCode(int physRow) const
 {
+    if (!m_chosenCodes.contains(physRow))
+        return false;
     const Column &col = m_cols[size_t(m_colOf[0])];
     const qint32 code = col.ints[size_t(physRow)];
     for (size_t p = 0; p < m_deleted.size(); ++p)
         if (int(p) != physRow && !m_deleted[p] && !col.nulls[p] && col.ints[p] == code)
-            return true;
-    return false;
+            return false;
+    return true;
 }
 
 int TableCache::codeAbove(int taken)

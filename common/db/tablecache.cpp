@@ -246,6 +246,7 @@ void TableCache::open()
                          ? m_cols[0].reals.size()
                          : m_cols[0].ints.size();
     m_deleted.assign(n, false);
+    m_chosenCodes.clear();
     m_pending.clear();
     m_pendingOf.clear();
     m_state = Browse;
@@ -272,6 +273,7 @@ void TableCache::close()
     for (Column &c : m_cols)
         c.clear();
     m_deleted.clear();
+    m_chosenCodes.clear();
     m_view.clear();
     m_pending.clear();
     m_pendingOf.clear();
@@ -498,7 +500,11 @@ void TableCache::setValue(int field, const QVariant &v)
     if (c < 0)
         throw DbError(
             QStringLiteral("O campo %1 é somente leitura.").arg(m_fields[size_t(field)].name));
-    m_buf[size_t(c)] = convert(field, v);
+    const QVariant converted = convert(field, v);
+    // A code typed over the one the cache chose is the user's: it is never replaced.
+    if (field == 0 && converted != m_buf[size_t(c)])
+        m_chosenCodes.remove(m_editPhys);
+    m_buf[size_t(c)] = converted;
     m_modified = true;
     emit fieldChanged(field);
     emit rowChanged(m_cur);
@@ -615,6 +621,7 @@ void TableCache::dropPhysicalRow()
     for (Column &c : m_cols)
         c.pop();
     m_deleted.pop_back();
+    m_chosenCodes.remove(int(m_deleted.size()));
 }
 
 void TableCache::remove()
@@ -710,9 +717,15 @@ int TableCache::nextCode(const QString &codeField)
 
 int TableCache::insertWithNextCode(const QString &codeField)
 {
-    const int code = nextCode(codeField);
+    return insertWithChosenCode(codeField, nextCode(codeField));
+}
+
+int TableCache::insertWithChosenCode(const QString &codeField, int code)
+{
     insert();
     setValue(codeField, code);
+    if (requireField(codeField) == 0)
+        m_chosenCodes.insert(m_editPhys);
     return code;
 }
 
@@ -726,9 +739,7 @@ int TableCache::insertWithServerCode(const QString &sql, const QString &codeFiel
         throw DbError(sqlErrorText(q.lastError()));
     const int code = (q.next() && !q.value(0).isNull() ? q.value(0).toInt() : 0) + 1;
     q.finish();
-    insert();
-    setValue(codeField, code);
-    return code;
+    return insertWithChosenCode(codeField, code);
 }
 
 } // namespace lx

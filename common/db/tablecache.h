@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QTime>
 #include <QVariant>
 
@@ -146,6 +147,9 @@ public:
     int insertWithNextCode(const QString &codeField);
     /// Inserts a row whose code is the integer result of sql (a select max) plus one.
     int insertWithServerCode(const QString &sql, const QString &codeField);
+    /// Inserts a row with a code the program chose (from nextCode); like the two above, the
+    /// row takes another code when that one was taken meanwhile (see applyUpdates).
+    int insertWithChosenCode(const QString &codeField, int code);
 
     // --- write-back ---------------------------------------------------------------------
     int pendingCount() const { return int(m_pending.size()); }
@@ -154,8 +158,9 @@ public:
     /// change rolls the whole transaction back, leaves every change pending and throws DbError
     /// saying which change was refused and why. No refused change is tolerated.
     ///
-    /// A new row refused because another program took its code meanwhile (no row of the cache
-    /// has it) is not a refusal: it
+    /// A new row whose code the cache chose (insertWithNextCode, insertWithServerCode), refused
+    /// because another program took that code meanwhile (no row of the cache has it), is not a
+    /// refusal: it
     /// takes the next code over the highest the server and the cache hold and is sent again,
     /// up to kCodeAttempts times, and codeReassigned() tells what refers to the old code.
     void applyUpdates();
@@ -223,9 +228,9 @@ private:
     QString describe(const Pending &p) const;
     /// Runs the pending changes in the open transaction.
     void sendPending();
-    /// Whether another row of the cache has physRow's code: a code typed twice, not one taken
-    /// by another program since the table was read.
-    bool codeShownElsewhere(int physRow) const;
+    /// Whether the new row physRow may take another code: the cache chose its code, and no
+    /// other row of the cache has it (then it was taken since the table was read).
+    bool mayMoveCode(int physRow) const;
     /// A code above every code the server has committed, the cache holds and taken.
     int codeAbove(int taken);
     /// Gives the inserted row physRow a new code.
@@ -259,6 +264,8 @@ private:
 
     std::vector<Pending> m_pending;
     QHash<int, int> m_pendingOf; ///< physical row -> index into m_pending
+    /// New rows whose code insertWithNextCode or insertWithServerCode chose, not typed over.
+    QSet<int> m_chosenCodes;
     /// What the cache held when the open transaction first touched it.
     struct TxStart
     {

@@ -183,8 +183,7 @@ QString Bills::save()
             if (known && m_expenses.locate(expenseCode, {earlier})) {
                 m_expenses.edit();
             } else {
-                m_expenses.insert();
-                m_expenses.setValue(expenseCode, downCode);
+                m_expenses.insertWithChosenCode(expenseCode, downCode);
             }
             m_expenses.setValue(QStringLiteral("GASMES"), billDate.month());
             m_expenses.setValue(QStringLiteral("GASANO"), billDate.year());

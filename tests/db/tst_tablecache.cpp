@@ -32,6 +32,8 @@ private slots:
     void newRowCodeTakenMeanwhile_data();
     void newRowCodeTakenMeanwhile();
     void movedCodeComesBackOnRollback();
+    void typedCodeTakenMeanwhileIsRefused_data();
+    void typedCodeTakenMeanwhileIsRefused();
     void nullOldValuesFindTheirRow();
     void deletingUnappliedInsertSendsNothing();
     void textIsCutToSize();
@@ -261,7 +263,9 @@ void TstTableCache::movedCodeComesBackOnRollback()
     m_db->exec("INSERT INTO TTIPOGASTO VALUES (1, 'Luz')");
     TableCache cache(m_conn.get(), "TTIPOGASTO");
     cache.open();
-    addType(cache, 2, "Gás");
+    QCOMPARE(cache.insertWithNextCode("TGACODIGO"), 2);
+    cache.setValue("TGADESCRICAO", QString("Gás"));
+    cache.post();
     m_db->exec("INSERT INTO TTIPOGASTO VALUES (2, 'do outro programa')");
     {
         Transaction tx(*m_conn);
@@ -277,6 +281,34 @@ void TstTableCache::movedCodeComesBackOnRollback()
     QCOMPARE(cache.value("TGACODIGO").toInt(), 3);
     QCOMPARE(m_db->scalar("SELECT TGADESCRICAO FROM TTIPOGASTO WHERE TGACODIGO = 3").toString(),
              QString("Gás"));
+}
+
+void TstTableCache::typedCodeTakenMeanwhileIsRefused_data()
+{
+    QTest::addColumn<bool>("typedOver"); // the user typed over the code the cache chose
+    QTest::newRow("code typed in a new row") << false;
+    QTest::newRow("chosen code typed over") << true;
+}
+
+void TstTableCache::typedCodeTakenMeanwhileIsRefused()
+{
+    QFETCH(bool, typedOver);
+    TableCache cache(m_conn.get(), "TTIPOGASTO");
+    cache.open();
+    if (typedOver)
+        cache.insertWithNextCode("TGACODIGO");
+    else
+        cache.insert();
+    cache.setValue("TGACODIGO", 7);
+    cache.setValue("TGADESCRICAO", QString("digitado"));
+    cache.post();
+    m_db->exec("INSERT INTO TTIPOGASTO VALUES (7, 'do outro programa')");
+
+    // The user chose that code: it is not replaced behind their back.
+    QVERIFY_THROWS_EXCEPTION(DbError, cache.applyUpdates());
+    QCOMPARE(cache.pendingCount(), 1);
+    QCOMPARE(cache.value("TGACODIGO").toInt(), 7);
+    QCOMPARE(m_db->scalar("SELECT COUNT(*) FROM TTIPOGASTO").toInt(), 1);
 }
 
 void TstTableCache::nullOldValuesFindTheirRow()
