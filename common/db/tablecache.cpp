@@ -729,6 +729,17 @@ int TableCache::insertWithChosenCode(const QString &codeField, int code)
     return code;
 }
 
+bool TableCache::isCodeChosen() const
+{
+    if (!isEditing() || !m_chosenCodes.contains(m_editPhys))
+        return false;
+    if (m_state == Insert)
+        return true;
+    // A new row whose save failed, being edited again before it reached the server.
+    const auto it = m_pendingOf.constFind(m_editPhys);
+    return it != m_pendingOf.constEnd() && m_pending[size_t(*it)].kind == Inserted;
+}
+
 int TableCache::insertWithServerCode(const QString &sql, const QString &codeField)
 {
     open();

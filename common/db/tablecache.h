@@ -150,6 +150,9 @@ public:
     /// Inserts a row with a code the program chose (from nextCode); like the two above, the
     /// row takes another code when that one was taken meanwhile (see applyUpdates).
     int insertWithChosenCode(const QString &codeField, int code);
+    /// Whether the row being edited is a new row whose code one of the three above chose (and
+    /// the user has not typed over).
+    bool isCodeChosen() const;
 
     // --- write-back ---------------------------------------------------------------------
     int pendingCount() const { return int(m_pending.size()); }
