@@ -9,6 +9,7 @@ int main(int argc, char **argv)
 {
     lx::ui::blockTerminationSignals();
     QApplication app(argc, argv);
+    lx::useOwnFirebirdRoot(lx::programFolder());
     lx::ui::quitOnTerminationSignals(&app);
     lx::agenda::Program::initApplication();
     lx::agenda::Program program(lx::defaultAliasFile(), lx::programFolder());

@@ -24,17 +24,6 @@ lx_install() {
     lx_sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive lx_sudo apt-get install -y -qq "${missing[@]}" >/dev/null
   fi
-  lx_embedded_shared
-}
-
-# Both programs open the same embedded database file at once: the embedded engine must run
-# in Classic mode, in which processes share a file through the lock folder.
-lx_embedded_shared() {
-  local conf=/etc/firebird/3.0/firebird.conf
-  if ! grep -Eq '^[[:space:]]*ServerMode[[:space:]]*=[[:space:]]*Classic' "$conf"; then
-    lx_sudo sed -i -E 's/^[#[:space:]]*ServerMode[[:space:]]*=.*/ServerMode = Classic/' "$conf"
-    grep -Eq '^ServerMode = Classic' "$conf" || echo 'ServerMode = Classic' | lx_sudo tee -a "$conf" >/dev/null
-  fi
 }
 
 lx_build() {

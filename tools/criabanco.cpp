@@ -1,4 +1,5 @@
 // Creates a fresh FINANCEIRO.GDB: every table, its keys and indexes, and the default account.
+#include "db/connection.h"
 #include "db/dberror.h"
 #include "db/schema.h"
 
@@ -8,6 +9,7 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    lx::useOwnFirebirdRoot(lx::programFolder());
     QTextStream err(stderr);
     const QStringList args = app.arguments();
     if (args.size() != 2) {

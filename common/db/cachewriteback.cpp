@@ -2,6 +2,7 @@
 
 #include "db/connection.h"
 #include "db/dberror.h"
+#include "db/latestread.h"
 #include "db/transaction.h"
 
 #include <QSqlError>
@@ -9,8 +10,19 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <limits>
 
 namespace lx {
+
+namespace {
+/// The server refused a new row because its code, the table's key, is taken: -803 is a
+/// duplicate in a unique index, and the key it names is the code column alone.
+bool codeTaken(const QSqlError &error, const QString &codeField)
+{
+    return error.nativeErrorCode() == QLatin1String("-803") &&
+           error.databaseText().contains(QStringLiteral("(\"%1\" = ").arg(codeField));
+}
+} // namespace
 
 QString TableCache::describe(const Pending &p) const
 {
@@ -64,6 +76,7 @@ void TableCache::sendPending()
 
     noteChange();
     Transaction::State *tx = Transaction::stateOf(*m_conn);
+    std::vector<std::pair<int, int>> reassigned; ///< (taken code, code stored)
     {
         QSqlQuery ins(db), upd(db), del(db);
         bool insReady = false, updReady = false, delReady = false;
@@ -80,37 +93,111 @@ void TableCache::sendPending()
                 fail(sqlError(q.lastError(), m_conn->databasePath()));
             ready = true;
         };
+        const int codeCol = m_colOf[0];
+        const bool integerCode = codeCol >= 0 && m_fields[0].type == FieldType::Integer;
         for (const Pending &p : m_pending) {
-            QSqlQuery *q = nullptr;
-            if (p.kind == Inserted) {
-                prepare(ins, insReady, insertSql);
-                q = &ins;
-                for (const Column &c : m_cols)
-                    q->addBindValue(c.get(size_t(p.row)));
-            } else if (p.kind == Modified) {
-                prepare(upd, updReady, updateSql);
-                q = &upd;
-                for (const Column &c : m_cols)
-                    q->addBindValue(c.get(size_t(p.row)));
-                for (const QVariant &v : p.old)
-                    q->addBindValue(v);
-            } else {
-                prepare(del, delReady, deleteSql);
-                q = &del;
-                for (const QVariant &v : p.old)
-                    q->addBindValue(v);
+            for (int attempt = 1;; ++attempt) {
+                QSqlQuery *q = nullptr;
+                if (p.kind == Inserted) {
+                    prepare(ins, insReady, insertSql);
+                    q = &ins;
+                    for (const Column &c : m_cols)
+                        q->addBindValue(c.get(size_t(p.row)));
+                } else if (p.kind == Modified) {
+                    prepare(upd, updReady, updateSql);
+                    q = &upd;
+                    for (const Column &c : m_cols)
+                        q->addBindValue(c.get(size_t(p.row)));
+                    for (const QVariant &v : p.old)
+                        q->addBindValue(v);
+                } else {
+                    prepare(del, delReady, deleteSql);
+                    q = &del;
+                    for (const QVariant &v : p.old)
+                        q->addBindValue(v);
+                }
+                if (!q->exec()) {
+                    const QSqlError error = q->lastError();
+                    if (p.kind == Inserted && integerCode && codeTaken(error, m_fields[0].name) &&
+                        mayMoveCode(p.row)) {
+                        // Another program saved a row under this code since the cache was
+                        // read: the failed statement changed nothing, so the row takes a free
+                        // code and goes again.
+                        if (attempt >= kCodeAttempts)
+                            fail(DbError(QStringLiteral(
+                                "Outro programa está gravando registros novos ao mesmo tempo e "
+                                "não foi possível obter um código livre para o novo registro. "
+                                "Nada foi gravado; o que foi digitado foi mantido. Tente "
+                                "salvar novamente."), describe(p), DbError::DuplicateKey));
+                        const int taken = m_cols[size_t(codeCol)].get(size_t(p.row)).toInt();
+                        int fresh = 0;
+                        try {
+                            fresh = codeAbove(taken);
+                        } catch (const DbError &e) {
+                            fail(e);
+                        }
+                        reassignCode(p.row, fresh);
+                        reassigned.emplace_back(taken, fresh);
+                        continue;
+                    }
+                    fail(refused(p, sqlError(error, m_conn->databasePath())));
+                } else if (q->numRowsAffected() != 1) {
+                    fail(refused(p, DbError(QStringLiteral("O registro foi alterado ou excluído "
+                                                           "por outro programa desde a última "
+                                                           "leitura."),
+                                            QStringLiteral("nenhuma linha com os valores lidos"),
+                                            DbError::RowConflict)));
+                }
+                break;
             }
-            if (!q->exec())
-                fail(refused(p, sqlError(q->lastError(), m_conn->databasePath())));
-            else if (q->numRowsAffected() != 1)
-                fail(refused(p, DbError(QStringLiteral("O registro foi alterado ou excluído por "
-                                                       "outro programa desde a última leitura."),
-                                        QStringLiteral("nenhuma linha com os valores lidos"),
-                                        DbError::RowConflict)));
         }
     }
     m_pending.clear();
     m_pendingOf.clear();
+    // In order: a row moved twice reports both moves.
+    for (const auto &[taken, fresh] : reassigned)
+        emit codeReassigned(taken, fresh);
+}
+
+bool TableCache::mayMoveCode(int physRow) const
+{
+    if (!m_chosenCodes.contains(physRow))
+        return false;
+    const Column &col = m_cols[size_t(m_colOf[0])];
+    const qint32 code = col.ints[size_t(physRow)];
+    for (size_t p = 0; p < m_deleted.size(); ++p)
+        if (int(p) != physRow && !m_deleted[p] && !col.nulls[p] && col.ints[p] == code)
+            return false;
+    return true;
+}
+
+int TableCache::codeAbove(int taken)
+{
+    const QVariant latest = readLatestInteger(
+        *m_conn, QStringLiteral("SELECT MAX(%1) FROM %2").arg(m_fields[0].name, m_table));
+    qint64 highest = std::max<qint64>(taken, latest.isNull() ? 0 : latest.toLongLong());
+    const Column &col = m_cols[size_t(m_colOf[0])];
+    for (size_t p = 0; p < m_deleted.size(); ++p)
+        if (!col.nulls[p])
+            highest = std::max<qint64>(highest, col.ints[p]);
+    if (highest >= std::numeric_limits<qint32>::max())
+        throw DbError(QStringLiteral("Não há mais códigos livres para novos registros."));
+    return int(highest + 1);
+}
+
+void TableCache::reassignCode(int physRow, int code)
+{
+    // Kept first, so that a rollback gives the row its old code back.
+    noteChange(physRow);
+    m_cols[size_t(m_colOf[0])].set(size_t(physRow), code);
+    bump();
+    const auto it = std::find(m_view.begin(), m_view.end(), physRow);
+    if (it != m_view.end()) {
+        const int row = int(it - m_view.begin());
+        emit rowChanged(row);
+        if (row == m_cur)
+            emit fieldChanged(0);
+    }
 }
 
 void TableCache::noteChange(int physRow)

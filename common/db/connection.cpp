@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
+#include <QStringList>
 
 namespace lx {
 
@@ -29,6 +30,22 @@ QString defaultAliasFile()
 QString programFolder()
 {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator();
+}
+
+QString useOwnFirebirdRoot(const QString &folder)
+{
+    QStringList candidates{QDir(folder).filePath(QStringLiteral("firebird"))};
+#ifdef LX_FIREBIRD_ROOT
+    candidates << QStringLiteral(LX_FIREBIRD_ROOT);
+#endif
+    for (const QString &root : candidates) {
+        if (!QFileInfo::exists(QDir(root).filePath(QStringLiteral("firebird.conf"))))
+            continue;
+        const QString absolute = QDir(root).absolutePath();
+        qputenv("FIREBIRD", QFile::encodeName(absolute));
+        return absolute;
+    }
+    return {};
 }
 
 DatabaseLocation locateDatabase(const QString &aliasFile, const QString &programFolder)

@@ -24,6 +24,14 @@ QString defaultAliasFile();
 /// The folder of the running program, with a trailing separator.
 QString programFolder();
 
+/// Points the Firebird engine at the suite's own root folder, "firebird" beside the program
+/// (or the build tree's, for the tools and tests): its firebird.conf runs the embedded engine
+/// in Classic mode, so both programs share one database file, and leaves the machine's own
+/// configuration alone. Call it first thing in main(), before any connection: the engine reads
+/// its configuration once. Returns the folder now in FIREBIRD, empty when none was found (the
+/// environment is then left as it was).
+QString useOwnFirebirdRoot(const QString &programFolder);
+
 /// Applies the path rule. The alias line is taken whole (no trimming); only the alias branch
 /// inserts a separator, so a trailing separator on the alias line gives a doubled one.
 DatabaseLocation locateDatabase(const QString &aliasFile, const QString &programFolder);

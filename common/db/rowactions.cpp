@@ -18,12 +18,15 @@ std::vector<QVariant> typedValues(const TableCache &cache)
     return values;
 }
 
-/// Reads the table again and puts the refused row back into edit mode with what was typed.
-void reedit(TableCache &cache, bool inserting, const std::vector<QVariant> &values)
+/// Reads the table again and puts the refused row back into edit mode with what was typed. A
+/// new row's code the cache chose stays one it may replace when it is taken meanwhile.
+void reedit(TableCache &cache, bool inserting, bool chosenCode, const std::vector<QVariant> &values)
 {
     cache.refresh();
     const QString code = cache.fieldDef(0).name;
-    if (inserting || !cache.locate(code, {values[0]}))
+    if (inserting && chosenCode)
+        cache.insertWithChosenCode(code, values[0].toInt());
+    else if (inserting || !cache.locate(code, {values[0]}))
         cache.insert();
     else
         cache.edit();
@@ -59,6 +62,7 @@ void saveRow(TableCache &cache, OnRefusal onRefusal, const std::function<void()>
     // Bound controls write what was typed now, so that it can be kept if the server refuses.
     cache.updateRecord();
     const bool inserting = cache.state() == TableCache::Insert;
+    const bool chosenCode = cache.isCodeChosen();
     const std::vector<QVariant> values = typedValues(cache);
     const int rows = cache.recordCount();
     cache.post();
@@ -72,7 +76,7 @@ void saveRow(TableCache &cache, OnRefusal onRefusal, const std::function<void()>
         else if (visible)
             quietly([&] { cache.edit(); });
         else
-            quietly([&] { reedit(cache, inserting, values); });
+            quietly([&] { reedit(cache, inserting, chosenCode, values); });
         throw;
     }
 }

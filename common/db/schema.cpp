@@ -176,13 +176,14 @@ QString sqlType(const ColumnDef &c)
 }
 
 // Indexes for the monthly summaries, the per-type charts, the listings by period,
-// the instalments of a bill and the day's appointments.
+// the instalments of a bill and the day's appointments. A month has one summary row: two
+// programs creating it at once cannot both succeed.
 const char *const kIndexes[] = {
     "CREATE INDEX IX_GASTO_MESANO ON TGASTO (GASMES, GASANO)",
     "CREATE INDEX IX_GASTO_DATA ON TGASTO (GASDATA)",
     "CREATE INDEX IX_RECEBIMENTO_MESANO ON TRECEBIMENTO (RECMES, RECANO)",
     "CREATE INDEX IX_RECEBIMENTO_DATA ON TRECEBIMENTO (RECDATA)",
-    "CREATE INDEX IX_CAIXAMES_MESANO ON TCAIXAMES (CAIMES, CAIANO)",
+    "CREATE UNIQUE INDEX IX_CAIXAMES_MESANO ON TCAIXAMES (CAIMES, CAIANO)",
     "CREATE INDEX IX_CONTPAG_CONTA ON TCONTPAG (CPACONTA)",
     "CREATE INDEX IX_COMPROMISSO_DATA ON TCOMPROMISSO (DATA)",
     "CREATE INDEX IX_CONTATO_NOME ON TCONTATO (NOME)",

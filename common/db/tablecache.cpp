@@ -253,6 +253,7 @@ void TableCache::open()
                          ? m_cols[0].reals.size()
                          : m_cols[0].ints.size();
     m_deleted.assign(n, false);
+    m_chosenCodes.clear();
     m_pending.clear();
     m_pendingOf.clear();
     m_state = Browse;
@@ -279,6 +280,7 @@ void TableCache::close()
     for (Column &c : m_cols)
         c.clear();
     m_deleted.clear();
+    m_chosenCodes.clear();
     m_view.clear();
     m_pending.clear();
     m_pendingOf.clear();
@@ -506,7 +508,11 @@ void TableCache::setValue(int field, const QVariant &v)
         throw DbError(QStringLiteral("O campo '%1' é somente leitura.")
                           .arg(m_fields[size_t(field)].displayName()),
                       m_table + QLatin1Char('.') + m_fields[size_t(field)].name);
-    m_buf[size_t(c)] = convert(field, v);
+    const QVariant converted = convert(field, v);
+    // A code typed over the one the cache chose is the user's: it is never replaced.
+    if (field == 0 && converted != m_buf[size_t(c)])
+        m_chosenCodes.remove(m_editPhys);
+    m_buf[size_t(c)] = converted;
     m_modified = true;
     emit fieldChanged(field);
     emit rowChanged(m_cur);
@@ -624,6 +630,7 @@ void TableCache::dropPhysicalRow()
     for (Column &c : m_cols)
         c.pop();
     m_deleted.pop_back();
+    m_chosenCodes.remove(int(m_deleted.size()));
 }
 
 void TableCache::remove()
@@ -719,10 +726,27 @@ int TableCache::nextCode(const QString &codeField)
 
 int TableCache::insertWithNextCode(const QString &codeField)
 {
-    const int code = nextCode(codeField);
+    return insertWithChosenCode(codeField, nextCode(codeField));
+}
+
+int TableCache::insertWithChosenCode(const QString &codeField, int code)
+{
     insert();
     setValue(codeField, code);
+    if (requireField(codeField) == 0)
+        m_chosenCodes.insert(m_editPhys);
     return code;
+}
+
+bool TableCache::isCodeChosen() const
+{
+    if (!isEditing() || !m_chosenCodes.contains(m_editPhys))
+        return false;
+    if (m_state == Insert)
+        return true;
+    // A new row whose save failed, being edited again before it reached the server.
+    const auto it = m_pendingOf.constFind(m_editPhys);
+    return it != m_pendingOf.constEnd() && m_pending[size_t(*it)].kind == Inserted;
 }
 
 int TableCache::insertWithServerCode(const QString &sql, const QString &codeField)
@@ -735,9 +759,7 @@ int TableCache::insertWithServerCode(const QString &sql, const QString &codeFiel
         throw sqlError(q.lastError());
     const int code = (q.next() && !q.value(0).isNull() ? q.value(0).toInt() : 0) + 1;
     q.finish();
-    insert();
-    setValue(codeField, code);
-    return code;
+    return insertWithChosenCode(codeField, code);
 }
 
 } // namespace lx

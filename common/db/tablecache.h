@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QTime>
 #include <QVariant>
 
@@ -154,6 +155,12 @@ public:
     int insertWithNextCode(const QString &codeField);
     /// Inserts a row whose code is the integer result of sql (a select max) plus one.
     int insertWithServerCode(const QString &sql, const QString &codeField);
+    /// Inserts a row with a code the program chose (from nextCode); like the two above, the
+    /// row takes another code when that one was taken meanwhile (see applyUpdates).
+    int insertWithChosenCode(const QString &codeField, int code);
+    /// Whether the row being edited is a new row whose code one of the three above chose (and
+    /// the user has not typed over).
+    bool isCodeChosen() const;
 
     // --- write-back ---------------------------------------------------------------------
     int pendingCount() const { return int(m_pending.size()); }
@@ -161,7 +168,14 @@ public:
     /// open on the connection, where they are committed with the rest of its work. A refused
     /// change rolls the whole transaction back, leaves every change pending and throws DbError
     /// saying which change was refused and why. No refused change is tolerated.
+    ///
+    /// A new row whose code the cache chose (insertWithNextCode, insertWithServerCode), refused
+    /// because another program took that code meanwhile (no row of the cache has it), is not a
+    /// refusal: it
+    /// takes the next code over the highest the server and the cache hold and is sent again,
+    /// up to kCodeAttempts times, and codeReassigned() tells what refers to the old code.
     void applyUpdates();
+    static constexpr int kCodeAttempts = 10;
 
     // --- filter -------------------------------------------------------------------------
     /// Sets the filter expression; throws DbError (keeping the previous one) when malformed.
@@ -182,6 +196,9 @@ signals:
     void stateChanged(lx::TableCache::State state);
     /// A value of the current row changed (edit buffer or a post or cancel).
     void fieldChanged(int field);
+    /// A new row was stored under newCode because oldCode was taken on the server meanwhile.
+    /// Emitted once the apply's statements have run; a rollback gives the row oldCode again.
+    void codeReassigned(int oldCode, int newCode);
 
 private:
     friend struct detail::CacheAccess;
@@ -225,6 +242,13 @@ private:
     DbError refused(const Pending &p, const DbError &reason) const;
     /// Runs the pending changes in the open transaction.
     void sendPending();
+    /// Whether the new row physRow may take another code: the cache chose its code, and no
+    /// other row of the cache has it (then it was taken since the table was read).
+    bool mayMoveCode(int physRow) const;
+    /// A code above every code the server has committed, the cache holds and taken.
+    int codeAbove(int taken);
+    /// Gives the inserted row physRow a new code.
+    void reassignCode(int physRow, int code);
     /// Remembers, at the first change or apply inside an open transaction, the pending
     /// changes and rows as they were, and the row physRow (>= 0) before it changes.
     void noteChange(int physRow = -1);
@@ -254,6 +278,8 @@ private:
 
     std::vector<Pending> m_pending;
     QHash<int, int> m_pendingOf; ///< physical row -> index into m_pending
+    /// New rows whose code insertWithNextCode or insertWithServerCode chose, not typed over.
+    QSet<int> m_chosenCodes;
     /// What the cache held when the open transaction first touched it.
     struct TxStart
     {

@@ -14,6 +14,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <functional>
+
 namespace lx::finance {
 
 namespace {
@@ -24,6 +26,21 @@ double numberOr0(const QVariant &v)
 {
     return v.isNull() ? 0.0 : v.toDouble();
 }
+
+/// Follows a cache's reassigned codes while it lives.
+class ScopedConnection
+{
+public:
+    ScopedConnection(TableCache *cache, std::function<void(int, int)> follow)
+        : m_connection(QObject::connect(cache, &TableCache::codeReassigned, std::move(follow)))
+    {}
+    ~ScopedConnection() { QObject::disconnect(m_connection); }
+    ScopedConnection(const ScopedConnection &) = delete;
+    ScopedConnection &operator=(const ScopedConnection &) = delete;
+
+private:
+    QMetaObject::Connection m_connection;
+};
 } // namespace
 
 double instalmentValue(const QString &interestKind, double total, double downPayment, int count,
@@ -118,7 +135,7 @@ QString Bills::save()
     const QString problem = inputProblem();
     if (!problem.isEmpty())
         return problem;
-    const int code = b.value(QStringLiteral("CONCODIGO")).toInt();
+    int code = b.value(QStringLiteral("CONCODIGO")).toInt();
     if (hasPaidInstalment(code))
         return kPaidBillRefusal;
 
@@ -144,9 +161,21 @@ QString Bills::save()
     if (known)
         months << qMakePair(m_expenses.value(QStringLiteral("GASMES")).toInt(),
                             m_expenses.value(QStringLiteral("GASANO")).toInt());
-    const int downCode = downPayment > 0 ? (known ? earlier : m_expenses.nextCode(expenseCode)) : 0;
+    int downCode = downPayment > 0 ? (known ? earlier : m_expenses.nextCode(expenseCode)) : 0;
     b.setValue(QStringLiteral("CONPOSSUIENTRADA"),
                downPayment > 0 ? QVariant(QString::number(downCode)) : QVariant());
+
+    const int plannedDownCode = downCode;
+    // A new bill or down payment whose code another program took meanwhile is stored under
+    // a fresh one: the plan and the bill's note of its down payment follow it.
+    const ScopedConnection billMoved(&b, [&](int from, int to) {
+        if (from == code)
+            code = to;
+    });
+    const ScopedConnection downPaymentMoved(&m_expenses, [&](int from, int to) {
+        if (from == downCode)
+            downCode = to;
+    });
 
     saveRow(b, OnRefusal::Reedit, [&] {
         deletePlan(code);
@@ -154,8 +183,7 @@ QString Bills::save()
             if (known && m_expenses.locate(expenseCode, {earlier})) {
                 m_expenses.edit();
             } else {
-                m_expenses.insert();
-                m_expenses.setValue(expenseCode, downCode);
+                m_expenses.insertWithChosenCode(expenseCode, downCode);
             }
             m_expenses.setValue(QStringLiteral("GASMES"), billDate.month());
             m_expenses.setValue(QStringLiteral("GASANO"), billDate.year());
@@ -170,6 +198,15 @@ QString Bills::save()
             m_expenses.remove();
         }
         m_expenses.applyUpdates();
+        if (downCode != plannedDownCode) {
+            if (!b.locate(QStringLiteral("CONCODIGO"), {code}))
+                throw DbError(QStringLiteral("A conta gravada não foi encontrada para anotar "
+                                             "a entrada."));
+            b.edit();
+            b.setValue(QStringLiteral("CONPOSSUIENTRADA"), QString::number(downCode));
+            b.post();
+            b.applyUpdates();
+        }
 
         for (int k = 1; k <= count; ++k) {
             m_instalments.insertWithNextCode(QStringLiteral("CPACODIGO"));

@@ -5,6 +5,7 @@
 #include "db/rowactions.h"
 #include "db/tablecache.h"
 
+#include <QList>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -47,6 +48,56 @@ double sumMonth(Connection &connection, const QString &sql, int mes, int ano)
     return total;
 }
 
+/// Whether another program changed the month's summary since caixaMes was read: the server (as
+/// this transaction sees it) holds a row for the month that the cache lacks, or totals the
+/// cache has not read. Editing the cache's row would then be refused, and inserting one would
+/// give the month a second row.
+bool summaryIsBehind(Connection &connection, TableCache &caixaMes, int mes, int ano)
+{
+    QSqlQuery q(connection.database());
+    q.setForwardOnly(true);
+    if (!q.prepare(QStringLiteral("SELECT CAICODIGO, CAIVALORGASTO, CAIVALORRECEBIDO, "
+                                  "CAIVALORDISPONIVEL FROM TCAIXAMES WHERE CAIMES = ? AND "
+                                  "CAIANO = ?")))
+        throw DbError(sqlErrorText(q.lastError()));
+    q.addBindValue(mes);
+    q.addBindValue(ano);
+    if (!q.exec())
+        throw DbError(sqlErrorText(q.lastError()));
+    struct Row
+    {
+        int code;
+        QVariantList totals;
+    };
+    QList<Row> onServer;
+    while (q.next())
+        onServer.append({q.value(0).toInt(), {q.value(1), q.value(2), q.value(3)}});
+    const bool failed = q.lastError().isValid();
+    const QString err = sqlErrorText(q.lastError());
+    q.finish();
+    if (failed)
+        throw DbError(err);
+
+    if (!caixaMes.locate(QStringLiteral("CAIMES;CAIANO"), {mes, ano}))
+        return !onServer.isEmpty();
+    const int code = caixaMes.value(QStringLiteral("CAICODIGO")).toInt();
+    const QStringList totals{QStringLiteral("CAIVALORGASTO"), QStringLiteral("CAIVALORRECEBIDO"),
+                             QStringLiteral("CAIVALORDISPONIVEL")};
+    for (const Row &row : onServer) {
+        if (row.code != code)
+            continue;
+        for (int i = 0; i < totals.size(); ++i) {
+            const QVariant mine = caixaMes.value(totals[i]);
+            const QVariant server = row.totals[i];
+            if (server.isNull() != mine.isNull() ||
+                (!server.isNull() && server.toDouble() != mine.toDouble()))
+                return true;
+        }
+        return false;
+    }
+    return true; // deleted on the server
+}
+
 } // namespace
 
 const QStringList &monthNames()
@@ -71,6 +122,8 @@ void atualizarcaixa(Connection &connection, TableCache &caixaMes, int mes, int a
     const double received = sumMonth(connection, kSqlRecebimento, mes, ano);
 
     caixaMes.open();
+    if (summaryIsBehind(connection, caixaMes, mes, ano))
+        caixaMes.refresh();
     if (caixaMes.locate(QStringLiteral("CAIMES;CAIANO"), {mes, ano})) {
         caixaMes.edit();
     } else {

@@ -2,6 +2,7 @@
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/tablecache.h"
+#include "db/transaction.h"
 #include "support/testdb.h"
 
 #include <QAbstractItemModelTester>
@@ -28,6 +29,11 @@ private slots:
     void insertUpdateDeleteRoundTrip();
     void changedOnServerIsRefusedAndKept();
     void refusedSecondChangeLeavesNothing();
+    void newRowCodeTakenMeanwhile_data();
+    void newRowCodeTakenMeanwhile();
+    void movedCodeComesBackOnRollback();
+    void typedCodeTakenMeanwhileIsRefused_data();
+    void typedCodeTakenMeanwhileIsRefused();
     void nullOldValuesFindTheirRow();
     void deletingUnappliedInsertSendsNothing();
     void textIsCutToSize();
@@ -189,7 +195,8 @@ void TstTableCache::refusedSecondChangeLeavesNothing()
     QCOMPARE(m_db->scalar("SELECT COUNT(*) FROM TTIPOGASTO WHERE TGACODIGO = 3").toInt(), 0);
     QCOMPARE(cache.pendingCount(), 2);
 
-    // A duplicate key is refused the same way, with the server's reason.
+    // A code the cache itself shows, typed again, is refused the same way, with the server's
+    // reason: only a code another program took since the read is replaced.
     cache.refresh();
     addType(cache, 1, "Outra luz");
     try {
@@ -199,6 +206,114 @@ void TstTableCache::refusedSecondChangeLeavesNothing()
         QCOMPARE(e.kind(), DbError::DuplicateKey);
         QVERIFY2(e.details().contains("inclusão"), qPrintable(e.details()));
     }
+}
+
+void TstTableCache::newRowCodeTakenMeanwhile_data()
+{
+    QTest::addColumn<QList<int>>("read");   // codes on the server when the cache reads
+    QTest::addColumn<QList<int>>("behind"); // codes another program stores after that
+    QTest::addColumn<bool>("askServer");    // the code from select max, as the agenda does
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("next code taken") << QList<int>{1, 2} << QList<int>{3} << false << 3 << 4;
+    QTest::newRow("several taken, with gaps")
+        << QList<int>{1} << QList<int>{2, 3, 4, 9} << false << 2 << 10;
+    QTest::newRow("empty table") << QList<int>{} << QList<int>{1} << false << 1 << 2;
+    QTest::newRow("server code taken before the save")
+        << QList<int>{1, 5} << QList<int>{6} << true << 6 << 7;
+}
+
+void TstTableCache::newRowCodeTakenMeanwhile()
+{
+    QFETCH(QList<int>, read);
+    QFETCH(QList<int>, behind);
+    QFETCH(bool, askServer);
+    QFETCH(int, chosen);
+    QFETCH(int, stored);
+    for (int code : read)
+        m_db->exec("INSERT INTO TTIPOGASTO VALUES (?, 'lido')", {code});
+    TableCache cache(m_conn.get(), "TTIPOGASTO");
+    cache.open();
+    QSignalSpy moved(&cache, &TableCache::codeReassigned);
+    const int code =
+        askServer ? cache.insertWithServerCode("select max(TGACODIGO) from TTIPOGASTO", "TGACODIGO")
+                  : cache.insertWithNextCode("TGACODIGO");
+    QCOMPARE(code, chosen);
+    cache.setValue("TGADESCRICAO", QString("digitado"));
+    cache.post();
+    for (int c : behind)
+        m_db->exec("INSERT INTO TTIPOGASTO VALUES (?, 'do outro programa')", {c});
+
+    cache.applyUpdates();
+
+    QCOMPARE(cache.pendingCount(), 0);
+    QCOMPARE(cache.value("TGACODIGO").toInt(), stored);
+    QCOMPARE(cache.value("TGADESCRICAO").toString(), QString("digitado"));
+    QCOMPARE(m_db->scalar("SELECT TGADESCRICAO FROM TTIPOGASTO WHERE TGACODIGO = ?", {stored})
+                 .toString(),
+             QString("digitado"));
+    for (int c : behind)
+        QCOMPARE(
+            m_db->scalar("SELECT TGADESCRICAO FROM TTIPOGASTO WHERE TGACODIGO = ?", {c}).toString(),
+            QString("do outro programa"));
+    QCOMPARE(m_db->scalar("SELECT COUNT(*) FROM TTIPOGASTO").toInt(),
+             int(read.size() + behind.size() + 1));
+    QCOMPARE(moved.size(), 1);
+    QCOMPARE(moved[0][0].toInt(), chosen);
+    QCOMPARE(moved[0][1].toInt(), stored);
+}
+
+void TstTableCache::movedCodeComesBackOnRollback()
+{
+    m_db->exec("INSERT INTO TTIPOGASTO VALUES (1, 'Luz')");
+    TableCache cache(m_conn.get(), "TTIPOGASTO");
+    cache.open();
+    QCOMPARE(cache.insertWithNextCode("TGACODIGO"), 2);
+    cache.setValue("TGADESCRICAO", QString("Gás"));
+    cache.post();
+    m_db->exec("INSERT INTO TTIPOGASTO VALUES (2, 'do outro programa')");
+    {
+        Transaction tx(*m_conn);
+        cache.applyUpdates();
+        QCOMPARE(cache.value("TGACODIGO").toInt(), 3);
+        // Not committed: the action this apply was part of failed.
+    }
+    QCOMPARE(cache.pendingCount(), 1);
+    QCOMPARE(cache.value("TGACODIGO").toInt(), 2);
+    QCOMPARE(m_db->scalar("SELECT COUNT(*) FROM TTIPOGASTO").toInt(), 2);
+
+    cache.applyUpdates();
+    QCOMPARE(cache.value("TGACODIGO").toInt(), 3);
+    QCOMPARE(m_db->scalar("SELECT TGADESCRICAO FROM TTIPOGASTO WHERE TGACODIGO = 3").toString(),
+             QString("Gás"));
+}
+
+void TstTableCache::typedCodeTakenMeanwhileIsRefused_data()
+{
+    QTest::addColumn<bool>("typedOver"); // the user typed over the code the cache chose
+    QTest::newRow("code typed in a new row") << false;
+    QTest::newRow("chosen code typed over") << true;
+}
+
+void TstTableCache::typedCodeTakenMeanwhileIsRefused()
+{
+    QFETCH(bool, typedOver);
+    TableCache cache(m_conn.get(), "TTIPOGASTO");
+    cache.open();
+    if (typedOver)
+        cache.insertWithNextCode("TGACODIGO");
+    else
+        cache.insert();
+    cache.setValue("TGACODIGO", 7);
+    cache.setValue("TGADESCRICAO", QString("digitado"));
+    cache.post();
+    m_db->exec("INSERT INTO TTIPOGASTO VALUES (7, 'do outro programa')");
+
+    // The user chose that code: it is not replaced behind their back.
+    QVERIFY_THROWS_EXCEPTION(DbError, cache.applyUpdates());
+    QCOMPARE(cache.pendingCount(), 1);
+    QCOMPARE(cache.value("TGACODIGO").toInt(), 7);
+    QCOMPARE(m_db->scalar("SELECT COUNT(*) FROM TTIPOGASTO").toInt(), 1);
 }
 
 void TstTableCache::nullOldValuesFindTheirRow()

@@ -33,6 +33,8 @@ private slots:
     void joinedTransactionFollowsTheOuter();
     void cacheReadInsideIsClosedOnRollback();
     void saveRowKeepsTypingWhenEffectsFail();
+    void saveRowKeepsAChosenCodeMovable_data();
+    void saveRowKeepsAChosenCodeMovable();
     void saveRowDropClosesTheCache();
     void deleteRowBringsTheRowBackWhenEffectsFail();
 
@@ -311,6 +313,38 @@ void TstTransaction::saveRowKeepsTypingWhenEffectsFail()
     saveRow(*m_types, OnRefusal::Reedit);
     QCOMPARE(count("TTIPOGASTO"), 2);
     QCOMPARE(m_types->pendingCount(), 0);
+}
+
+void TstTransaction::saveRowKeepsAChosenCodeMovable_data()
+{
+    QTest::addColumn<bool>("hidden"); // a search hides the new row, which is then typed anew
+    QTest::newRow("row shown") << false;
+    QTest::newRow("row hidden by the search") << true;
+}
+
+// A save refused for another reason leaves the new row being edited; when another program
+// then takes its code, the next save still stores it under a free one.
+void TstTransaction::saveRowKeepsAChosenCodeMovable()
+{
+    QFETCH(bool, hidden);
+    addType(*m_types, 1, "Mercado");
+    m_types->applyUpdates();
+    if (hidden) {
+        m_types->setFilter("UPPER(TGADESCRICAO) LIKE UPPER('%mercado%')");
+        m_types->setFiltered(true);
+    }
+    QCOMPARE(m_types->insertWithNextCode("TGACODIGO"), 2);
+    m_types->setValue("TGADESCRICAO", "Farmácia");
+    QVERIFY_THROWS_EXCEPTION(DbError, saveRow(*m_types, OnRefusal::Reedit,
+                                              [] { throw DbError("o resumo foi recusado"); }));
+    QVERIFY(m_types->isCodeChosen());
+    m_db->exec("INSERT INTO TTIPOGASTO VALUES (2, 'do outro programa')");
+
+    saveRow(*m_types, OnRefusal::Reedit);
+
+    QCOMPARE(typeName(2), QString("do outro programa"));
+    QCOMPARE(typeName(3), QString("Farmácia"));
+    QCOMPARE(count("TTIPOGASTO"), 3);
 }
 
 void TstTransaction::saveRowDropClosesTheCache()

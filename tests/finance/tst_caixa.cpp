@@ -247,14 +247,16 @@ void TstCaixa::refusedApplyRaisesAndNextCallRecovers()
 {
     addExpense(3, 2024, 10.0);
     recompute(3, 2024);
-    // Changed behind the cache's back: the cache's next update of the row is refused.
-    m_f->db.exec("UPDATE TCAIXAMES SET CAIVALORGASTO = 55 WHERE CAIMES = 3");
+    m_f->db.exec("CREATE EXCEPTION SUMMARY_REFUSED 'refused'");
+    m_f->db.exec("CREATE TRIGGER TCAIXAMES_REFUSE FOR TCAIXAMES BEFORE UPDATE AS "
+                 "BEGIN EXCEPTION SUMMARY_REFUSED; END");
     addExpense(3, 2024, 5.0);
 
     QVERIFY_THROWS_EXCEPTION(DbError, recompute(3, 2024));
-    QCOMPARE(server("CAIVALORGASTO", 3, 2024).toDouble(), 55.0);
+    QCOMPARE(server("CAIVALORGASTO", 3, 2024).toDouble(), 10.0);
     QCOMPARE(m_f->summaries.pendingCount(), 0);
 
+    m_f->db.exec("DROP TRIGGER TCAIXAMES_REFUSE");
     recompute(3, 2024);
     QCOMPARE(rowsOf(3, 2024), 1);
     QCOMPARE(server("CAIVALORGASTO", 3, 2024).toDouble(), 15.0);

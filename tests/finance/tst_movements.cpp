@@ -89,8 +89,8 @@ private slots:
     void searchStaysOnTheCacheUntilShowAll();
     void newCodeWithSearchActive_data();
     void newCodeWithSearchActive();
-    void refusedSaveKeepsWhatWasTyped_data();
-    void refusedSaveKeepsWhatWasTyped();
+    void codeTakenMeanwhileIsStoredUnderNextCode_data();
+    void codeTakenMeanwhileIsStoredUnderNextCode();
     void refusedRemoveDoesNotRecompute();
     void refusedSummaryUndoesSave_data();
     void refusedSummaryUndoesSave();
@@ -491,7 +491,7 @@ void TstMovements::newCodeWithSearchActive()
     QCOMPARE(mov.insertNew(), newCode);
 }
 
-void TstMovements::refusedSaveKeepsWhatWasTyped_data()
+void TstMovements::codeTakenMeanwhileIsStoredUnderNextCode_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("search");
@@ -501,7 +501,7 @@ void TstMovements::refusedSaveKeepsWhatWasTyped_data()
                                                   << "luz";
 }
 
-void TstMovements::refusedSaveKeepsWhatWasTyped()
+void TstMovements::codeTakenMeanwhileIsStoredUnderNextCode()
 {
     QFETCH(QString, kind);
     QFETCH(QString, search);
@@ -513,27 +513,29 @@ void TstMovements::refusedSaveKeepsWhatWasTyped()
         mov.search(search);
     TableCache &c = mov.cache();
     QCOMPARE(mov.insertNew(), 2);
-    // Another program takes code 2 meanwhile: the insert is refused.
+    // Another program takes code 2 meanwhile: the new row is stored under the next free code
+    // with what was typed, and the other program's row stays as it was.
     addMovement(t, 2, "de outro programa", 9.0, QDate(2024, 3, 2));
     c.setValue(t.description, "Mercado");
     c.setValue(t.amount, 42.5);
 
-    QVERIFY_THROWS_EXCEPTION(DbError, mov.save("15/03/2024"));
-    QVERIFY(c.isEditing());
-    QCOMPARE(c.value(t.code).toInt(), 2);
-    QCOMPARE(c.value(t.description).toString(), QString("Mercado"));
-    QCOMPARE(c.value(t.amount).toDouble(), 42.5);
-    QCOMPARE(c.value(t.date).toDate(), QDate(2024, 3, 15));
-    QCOMPARE(count("TCAIXAMES"), 0);
-    QCOMPARE(onServer(t, t.description, 2).toString(), QString("de outro programa"));
+    mov.save("15/03/2024");
 
-    // Cancelling drops it for good: the cache shows what the server holds.
-    mov.cancel();
     QCOMPARE(c.state(), TableCache::Browse);
     QCOMPARE(c.pendingCount(), 0);
+    QCOMPARE(count(c.tableName()), 3);
+    QCOMPARE(onServer(t, t.description, 2).toString(), QString("de outro programa"));
+    QCOMPARE(onServer(t, t.description, 3).toString(), QString("Mercado"));
+    QCOMPARE(onServer(t, t.amount, 3).toDouble(), 42.5);
+    QCOMPARE(onServer(t, t.date, 3).toDate(), QDate(2024, 3, 15));
+    QCOMPARE(count("TCAIXAMES"), 1);
+    const double total =
+        summaryOnServer(Fixture::isExpense(t) ? "CAIVALORGASTO" : "CAIVALORRECEBIDO", 3, 2024)
+            .toDouble();
+    QCOMPARE(total, 52.5);
     mov.showAll();
-    QCOMPARE(c.recordCount(), 2);
-    QCOMPARE(count(c.tableName()), 2);
+    QVERIFY(c.locate(t.code, {3}));
+    QCOMPARE(c.value(t.description).toString(), QString("Mercado"));
 }
 
 void TstMovements::refusedRemoveDoesNotRecompute()

@@ -33,6 +33,9 @@ bool TestDb::serverUnavailable()
 
 TestDb::TestDb() : m_dir(makeDir())
 {
+    // A test binary started by hand uses the programs' Firebird root as ctest does.
+    if (qEnvironmentVariableIsEmpty("FIREBIRD"))
+        useOwnFirebirdRoot(programFolder());
     if (!m_dir.isValid())
         throw DbError("no temporary folder: " + m_dir.errorString());
     QDir(m_dir.path()).mkdir("db");
