@@ -59,11 +59,11 @@ bool summaryIsBehind(Connection &connection, TableCache &caixaMes, int mes, int 
     if (!q.prepare(QStringLiteral("SELECT CAICODIGO, CAIVALORGASTO, CAIVALORRECEBIDO, "
                                   "CAIVALORDISPONIVEL FROM TCAIXAMES WHERE CAIMES = ? AND "
                                   "CAIANO = ?")))
-        throw DbError(sqlErrorText(q.lastError()));
+        throw sqlError(q.lastError());
     q.addBindValue(mes);
     q.addBindValue(ano);
     if (!q.exec())
-        throw DbError(sqlErrorText(q.lastError()));
+        throw sqlError(q.lastError());
     struct Row
     {
         int code;
@@ -72,11 +72,10 @@ bool summaryIsBehind(Connection &connection, TableCache &caixaMes, int mes, int 
     QList<Row> onServer;
     while (q.next())
         onServer.append({q.value(0).toInt(), {q.value(1), q.value(2), q.value(3)}});
-    const bool failed = q.lastError().isValid();
-    const QString err = sqlErrorText(q.lastError());
+    const QSqlError error = q.lastError();
     q.finish();
-    if (failed)
-        throw DbError(err);
+    if (error.isValid())
+        throw sqlError(error);
 
     if (!caixaMes.locate(QStringLiteral("CAIMES;CAIANO"), {mes, ano}))
         return !onServer.isEmpty();
