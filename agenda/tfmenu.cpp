@@ -10,6 +10,7 @@
 #include "ui/guard.h"
 #include "ui/keymap.h"
 #include "ui/maskedit.h"
+#include "ui/shortcuts.h"
 
 #include <QAction>
 #include <QEvent>
@@ -214,19 +215,10 @@ void TFMenu::build()
 void TFMenu::buildShortcuts()
 {
     // Hidden menu entries: only their keys show, and each clicks its button only while that
-    // button is enabled (the actions themselves stay enabled, so Esc never closes the window).
+    // button is enabled.
     const auto entry = [this](const char *name, const QString &text, const QKeySequence &key,
                               QToolButton *button) {
-        auto *a = new QAction(text, this);
-        a->setObjectName(QString::fromLatin1(name));
-        a->setShortcut(key);
-        a->setShortcutContext(Qt::WindowShortcut);
-        addAction(a);
-        connect(a, &QAction::triggered, this, [button] {
-            if (button->isEnabled())
-                button->click();
-        });
-        return a;
+        return ui::addShortcutEntry(this, QString::fromLatin1(name), text, key, button);
     };
     Novo1 = entry("Novo1", QStringLiteral("Novo"), QKeySequence(Qt::Key_F1), btnNovo);
     Alterar1 = entry("Alterar1", QStringLiteral("Alterar"), QKeySequence(Qt::Key_F2), btnAlterar);

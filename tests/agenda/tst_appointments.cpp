@@ -56,8 +56,6 @@ private slots:
     void dateSearch();
     void showAllAndLocate();
 
-    void placeholdersByPosition_data();
-    void placeholdersByPosition();
     void reportQueryText();
     void reportPeriod_data();
     void reportPeriod();
@@ -254,29 +252,6 @@ void TstAppointments::showAllAndLocate()
     QCOMPARE(m_cache->currentRow(), 2);
     QVERIFY(!a.locate(99));
     QCOMPARE(a.currentCode(), 3);
-}
-
-void TstAppointments::placeholdersByPosition_data()
-{
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("same name twice") << "where a >= :d1 and a <= :d1"
-                                     << "where a >= ? and a <= ?";
-    QTest::newRow("at the very end") << "x=:h2"
-                                     << "x=?";
-    QTest::newRow("quoted text kept") << "a = ':x' and b = :y and c = '12:30'"
-                                      << "a = ':x' and b = ? and c = '12:30'";
-    QTest::newRow("quoted name kept") << "select \"A:B\" from T where c = :c"
-                                      << "select \"A:B\" from T where c = ?";
-    QTest::newRow("no placeholders") << "select 1 from rdb$database"
-                                     << "select 1 from rdb$database";
-}
-
-void TstAppointments::placeholdersByPosition()
-{
-    QFETCH(QString, sql);
-    QFETCH(QString, expected);
-    QCOMPARE(positionalPlaceholders(sql), expected);
 }
 
 void TstAppointments::reportQueryText()
