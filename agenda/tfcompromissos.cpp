@@ -129,40 +129,30 @@ QWidget *TFCompromissos::buildDataTab()
                          static_cast<QWidget *>(DBEdit5)})
         ui::keys(box).next().prev();
 
-    QStyle *s = style();
     ui::ButtonLook look;
     look.pictureRight = true;
     look.stretch = true;
-    const struct
-    {
-        QToolButton *&button;
-        const char *name;
-        const char *caption;
-        QStyle::StandardPixmap picture;
-        void (TFCompromissos::*handler)();
-    } buttons[] = {
-        {btnNovo, "btnNovo", "Novo", QStyle::SP_FileIcon, &TFCompromissos::btnNovoClick},
-        {btnAlterar, "btnAlterar", "Alterar", QStyle::SP_FileDialogDetailedView,
-         &TFCompromissos::btnAlterarClick},
-        {btnSalvar, "btnSalvar", "Salvar", QStyle::SP_DialogSaveButton,
-         &TFCompromissos::btnSalvarClick},
-        {btnCancelar, "btnCancelar", "Cancelar", QStyle::SP_DialogCancelButton,
-         &TFCompromissos::btnCancelarClick},
-        {btnExcluir, "btnExcluir", "Excluir", QStyle::SP_TrashIcon,
-         &TFCompromissos::btnExcluirClick},
-        {btnConsultar, "btnConsultar", "Consultar", QStyle::SP_FileDialogContentsView,
-         &TFCompromissos::btnConsultarClick},
-        {btnImprimir, "btnImprimir", "Imprimir Compromissos", QStyle::SP_FileDialogListView,
-         &TFCompromissos::btnImprimirClick},
-        {btnSair, "btnSair", "Sair", QStyle::SP_DialogCloseButton, &TFCompromissos::btnSairClick},
-    };
     auto *panel = new QVBoxLayout;
-    for (const auto &b : buttons) {
-        b.button = ui::makeButton(page, QString::fromLatin1(b.name), QString::fromUtf8(b.caption),
-                                  s->standardIcon(b.picture), look);
-        panel->addWidget(b.button);
-        ui::on(b.button, &QToolButton::clicked, this, [this, h = b.handler] { (this->*h)(); });
-    }
+    for (QToolButton *b : ui::makeButtons(
+             page, this, look,
+             {
+                 {btnNovo, "btnNovo", "Novo", QStyle::SP_FileIcon, [this] { btnNovoClick(); }},
+                 {btnAlterar, "btnAlterar", "Alterar", QStyle::SP_FileDialogDetailedView,
+                  [this] { btnAlterarClick(); }},
+                 {btnSalvar, "btnSalvar", "Salvar", QStyle::SP_DialogSaveButton,
+                  [this] { btnSalvarClick(); }},
+                 {btnCancelar, "btnCancelar", "Cancelar", QStyle::SP_DialogCancelButton,
+                  [this] { btnCancelarClick(); }},
+                 {btnExcluir, "btnExcluir", "Excluir", QStyle::SP_TrashIcon,
+                  [this] { btnExcluirClick(); }},
+                 {btnConsultar, "btnConsultar", "Consultar", QStyle::SP_FileDialogContentsView,
+                  [this] { btnConsultarClick(); }},
+                 {btnImprimir, "btnImprimir", "Imprimir Compromissos",
+                  QStyle::SP_FileDialogListView, [this] { btnImprimirClick(); }},
+                 {btnSair, "btnSair", "Sair", QStyle::SP_DialogCloseButton,
+                  [this] { btnSairClick(); }},
+             }))
+        panel->addWidget(b);
     DBNavigator1 = new ui::DBNavigator(source, page);
     DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
     panel->addSpacing(8);

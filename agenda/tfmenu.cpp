@@ -29,13 +29,6 @@
 namespace lx::agenda {
 
 namespace {
-QToolButton *barButton(QWidget *parent, const char *name, const QString &caption, const QIcon &icon)
-{
-    ui::ButtonLook look;
-    look.iconSize = 20;
-    return ui::makeButton(parent, QString::fromLatin1(name), caption, icon, look);
-}
-
 QLineEdit *textBox(QWidget *parent, const char *name, int maxLength)
 {
     auto *box = new QLineEdit(parent);
@@ -94,25 +87,33 @@ void TFMenu::build()
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFrameShape(QFrame::StyledPanel);
 
-    btnNovo = barButton(panel, "btnNovo", QStringLiteral("Incluir Contato"),
-                        s->standardIcon(QStyle::SP_FileIcon));
-    btnAlterar = barButton(panel, "btnAlterar", QStringLiteral("Alterar Contato"),
-                           s->standardIcon(QStyle::SP_FileDialogDetailedView));
-    btnSalvar = barButton(panel, "btnSalvar", QStringLiteral("Salvar"),
-                          s->standardIcon(QStyle::SP_DialogSaveButton));
-    btnCancelar = barButton(panel, "btnCancelar", QStringLiteral("Cancelar"),
-                            s->standardIcon(QStyle::SP_DialogCancelButton));
-    btnExcluir = barButton(panel, "btnExcluir", QStringLiteral("Excluir Contato"),
-                           s->standardIcon(QStyle::SP_TrashIcon));
-    btnConsultar = barButton(panel, "btnConsultar", QStringLiteral("Buscar Contato"),
-                             s->standardIcon(QStyle::SP_FileDialogContentsView));
-    btnRelatorio = barButton(panel, "btnRelatorio", QStringLiteral("Imprimir"),
-                             s->standardIcon(QStyle::SP_FileDialogListView));
-    btnSair = barButton(panel, "btnSair", QStringLiteral("Sair"),
-                        s->standardIcon(QStyle::SP_DialogCloseButton));
+    ui::ButtonLook look;
+    look.iconSize = 20;
     auto *buttons = new QHBoxLayout;
-    for (QToolButton *b : {btnNovo, btnAlterar, btnSalvar, btnCancelar, btnExcluir, btnConsultar,
-                           btnRelatorio, btnSair})
+    // "Buscar Contato" does nothing when clicked: the name box searches while browsing.
+    for (QToolButton *b :
+         ui::makeButtons(panel, this, look,
+                         {
+                             {btnNovo, "btnNovo", "Incluir Contato", QStyle::SP_FileIcon,
+                              [this] { btnNovoClick(); }},
+                             {btnAlterar, "btnAlterar", "Alterar Contato",
+                              QStyle::SP_FileDialogDetailedView, [this] { btnAlterarClick(); }},
+                             {btnSalvar, "btnSalvar", "Salvar", QStyle::SP_DialogSaveButton,
+                              [this] { btnSalvarClick(); }},
+                             {btnCancelar, "btnCancelar", "Cancelar", QStyle::SP_DialogCancelButton,
+                              [this] { btnCancelarClick(); }},
+                             {btnExcluir, "btnExcluir", "Excluir Contato", QStyle::SP_TrashIcon,
+                              [this] { btnExcluirClick(); }},
+                             {btnConsultar,
+                              "btnConsultar",
+                              "Buscar Contato",
+                              QStyle::SP_FileDialogContentsView,
+                              {}},
+                             {btnRelatorio, "btnRelatorio", "Imprimir",
+                              QStyle::SP_FileDialogListView, [this] { btnRelatorioClick(); }},
+                             {btnSair, "btnSair", "Sair", QStyle::SP_DialogCloseButton,
+                              [this] { btnSairClick(); }},
+                         }))
         buttons->addWidget(b);
     buttons->addStretch();
 
@@ -130,8 +131,8 @@ void TFMenu::build()
     m_nameWidth = 180;
     txtEndereco->setFixedWidth(200);
     txtEmail->setFixedWidth(170);
-    btnSalvar1 =
-        barButton(panel, "btnSalvar1", QString(), s->standardIcon(QStyle::SP_DialogApplyButton));
+    btnSalvar1 = ui::makeButton(panel, QStringLiteral("btnSalvar1"), QString(),
+                                s->standardIcon(QStyle::SP_DialogApplyButton), look);
     btnSalvar1->setToolTip(QStringLiteral("Fechar Busca"));
 
     auto *entry = new QGridLayout;
@@ -199,13 +200,6 @@ void TFMenu::build()
     setStateControls({btnNovo, btnAlterar, btnExcluir, btnConsultar, btnRelatorio, btnSair},
                      {btnSalvar, btnCancelar});
 
-    ui::on(btnNovo, &QToolButton::clicked, this, [this] { btnNovoClick(); });
-    ui::on(btnAlterar, &QToolButton::clicked, this, [this] { btnAlterarClick(); });
-    ui::on(btnSalvar, &QToolButton::clicked, this, [this] { btnSalvarClick(); });
-    ui::on(btnCancelar, &QToolButton::clicked, this, [this] { btnCancelarClick(); });
-    ui::on(btnExcluir, &QToolButton::clicked, this, [this] { btnExcluirClick(); });
-    ui::on(btnRelatorio, &QToolButton::clicked, this, [this] { btnRelatorioClick(); });
-    ui::on(btnSair, &QToolButton::clicked, this, [this] { btnSairClick(); });
     ui::on(btnSalvar1, &QToolButton::clicked, this, [this] { btnSalvar1Click(); });
     ui::on(txtNome, &QLineEdit::textChanged, this, [this] { txtNomeChange(); });
 
