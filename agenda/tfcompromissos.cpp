@@ -213,20 +213,20 @@ void TFCompromissos::buildShortcuts()
 {
     // Hidden menu entries: only their keys show, and each clicks its button only while that
     // button is enabled.
-    const auto entry = [this](const char *name, const QString &text, const QKeySequence &key,
-                              QToolButton *button) {
-        return ui::addShortcutEntry(this, QString::fromLatin1(name), text, key, button);
-    };
-    Novo1 = entry("Novo1", QStringLiteral("Novo"), QKeySequence(Qt::Key_F1), btnNovo);
-    Alterar1 = entry("Alterar1", QStringLiteral("Alterar"), QKeySequence(Qt::Key_F2), btnAlterar);
-    Salvar1 = entry("Salvar1", QStringLiteral("Salvar"), QKeySequence(Qt::Key_F5), btnSalvar);
-    Cancelar1 =
-        entry("Cancelar1", QStringLiteral("Cancelar"), QKeySequence(Qt::Key_Escape), btnCancelar);
-    Excluir1 = entry("Excluir1", QStringLiteral("Excluir"),
-                     QKeySequence(Qt::SHIFT | Qt::Key_Delete), btnExcluir);
-    Consultar1 =
-        entry("Consultar1", QStringLiteral("Consultar"), QKeySequence(Qt::Key_F8), btnConsultar);
-    Sair1 = entry("Sair1", QStringLiteral("Sair"), QKeySequence(Qt::Key_F4), btnSair);
+    Novo1 = ui::addShortcutEntry(this, "Novo1", QStringLiteral("Novo"), QKeySequence(Qt::Key_F1),
+                                 btnNovo);
+    Alterar1 = ui::addShortcutEntry(this, "Alterar1", QStringLiteral("Alterar"),
+                                    QKeySequence(Qt::Key_F2), btnAlterar);
+    Salvar1 = ui::addShortcutEntry(this, "Salvar1", QStringLiteral("Salvar"),
+                                   QKeySequence(Qt::Key_F5), btnSalvar);
+    Cancelar1 = ui::addShortcutEntry(this, "Cancelar1", QStringLiteral("Cancelar"),
+                                     QKeySequence(Qt::Key_Escape), btnCancelar);
+    Excluir1 = ui::addShortcutEntry(this, "Excluir1", QStringLiteral("Excluir"),
+                                    QKeySequence(Qt::SHIFT | Qt::Key_Delete), btnExcluir);
+    Consultar1 = ui::addShortcutEntry(this, "Consultar1", QStringLiteral("Consultar"),
+                                      QKeySequence(Qt::Key_F8), btnConsultar);
+    Sair1 = ui::addShortcutEntry(this, "Sair1", QStringLiteral("Sair"), QKeySequence(Qt::Key_F4),
+                                 btnSair);
 }
 
 bool TFCompromissos::eventFilter(QObject *watched, QEvent *event)

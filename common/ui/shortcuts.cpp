@@ -6,11 +6,11 @@
 
 namespace lx::ui {
 
-QAction *addShortcutEntry(QWidget *window, const QString &name, const QString &text,
+QAction *addShortcutEntry(QWidget *window, const char *name, const QString &text,
                           const QKeySequence &key, QAbstractButton *button)
 {
     auto *a = new QAction(text, window);
-    a->setObjectName(name);
+    a->setObjectName(QString::fromLatin1(name));
     a->setShortcut(key);
     a->setShortcutContext(Qt::WindowShortcut);
     window->addAction(a);

@@ -43,8 +43,7 @@ void TstShortcuts::keyClicksOnlyEnabledButton()
     auto *layout = new QVBoxLayout(&window);
     layout->addWidget(box);
     layout->addWidget(button);
-    QAction *entry = addShortcutEntry(&window, QStringLiteral("Entrada1"),
-                                      QStringLiteral("Entrada"), key, button);
+    QAction *entry = addShortcutEntry(&window, "Entrada1", QStringLiteral("Entrada"), key, button);
     QCOMPARE(window.findChild<QAction *>(QStringLiteral("Entrada1")), entry);
 
     button->setEnabled(enabled);
