@@ -15,6 +15,7 @@
 #include "ui/guard.h"
 #include "ui/keymap.h"
 #include "ui/maskedit.h"
+#include "ui/shortcuts.h"
 
 #include <QAction>
 #include <QEvent>
@@ -128,40 +129,30 @@ QWidget *TFCompromissos::buildDataTab()
                          static_cast<QWidget *>(DBEdit5)})
         ui::keys(box).next().prev();
 
-    QStyle *s = style();
     ui::ButtonLook look;
     look.pictureRight = true;
     look.stretch = true;
-    const struct
-    {
-        QToolButton *&button;
-        const char *name;
-        const char *caption;
-        QStyle::StandardPixmap picture;
-        void (TFCompromissos::*handler)();
-    } buttons[] = {
-        {btnNovo, "btnNovo", "Novo", QStyle::SP_FileIcon, &TFCompromissos::btnNovoClick},
-        {btnAlterar, "btnAlterar", "Alterar", QStyle::SP_FileDialogDetailedView,
-         &TFCompromissos::btnAlterarClick},
-        {btnSalvar, "btnSalvar", "Salvar", QStyle::SP_DialogSaveButton,
-         &TFCompromissos::btnSalvarClick},
-        {btnCancelar, "btnCancelar", "Cancelar", QStyle::SP_DialogCancelButton,
-         &TFCompromissos::btnCancelarClick},
-        {btnExcluir, "btnExcluir", "Excluir", QStyle::SP_TrashIcon,
-         &TFCompromissos::btnExcluirClick},
-        {btnConsultar, "btnConsultar", "Consultar", QStyle::SP_FileDialogContentsView,
-         &TFCompromissos::btnConsultarClick},
-        {btnImprimir, "btnImprimir", "Imprimir Compromissos", QStyle::SP_FileDialogListView,
-         &TFCompromissos::btnImprimirClick},
-        {btnSair, "btnSair", "Sair", QStyle::SP_DialogCloseButton, &TFCompromissos::btnSairClick},
-    };
     auto *panel = new QVBoxLayout;
-    for (const auto &b : buttons) {
-        b.button = ui::makeButton(page, QString::fromLatin1(b.name), QString::fromUtf8(b.caption),
-                                  s->standardIcon(b.picture), look);
-        panel->addWidget(b.button);
-        ui::on(b.button, &QToolButton::clicked, this, [this, h = b.handler] { (this->*h)(); });
-    }
+    for (QToolButton *b : ui::makeButtons(
+             page, this, look,
+             {
+                 {btnNovo, "btnNovo", "Novo", QStyle::SP_FileIcon, [this] { btnNovoClick(); }},
+                 {btnAlterar, "btnAlterar", "Alterar", QStyle::SP_FileDialogDetailedView,
+                  [this] { btnAlterarClick(); }},
+                 {btnSalvar, "btnSalvar", "Salvar", QStyle::SP_DialogSaveButton,
+                  [this] { btnSalvarClick(); }},
+                 {btnCancelar, "btnCancelar", "Cancelar", QStyle::SP_DialogCancelButton,
+                  [this] { btnCancelarClick(); }},
+                 {btnExcluir, "btnExcluir", "Excluir", QStyle::SP_TrashIcon,
+                  [this] { btnExcluirClick(); }},
+                 {btnConsultar, "btnConsultar", "Consultar", QStyle::SP_FileDialogContentsView,
+                  [this] { btnConsultarClick(); }},
+                 {btnImprimir, "btnImprimir", "Imprimir Compromissos",
+                  QStyle::SP_FileDialogListView, [this] { btnImprimirClick(); }},
+                 {btnSair, "btnSair", "Sair", QStyle::SP_DialogCloseButton,
+                  [this] { btnSairClick(); }},
+             }))
+        panel->addWidget(b);
     DBNavigator1 = new ui::DBNavigator(source, page);
     DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
     panel->addSpacing(8);
@@ -221,30 +212,21 @@ QWidget *TFCompromissos::buildSearchTab()
 void TFCompromissos::buildShortcuts()
 {
     // Hidden menu entries: only their keys show, and each clicks its button only while that
-    // button is enabled (the actions themselves stay enabled, so Esc never closes the window).
-    const auto entry = [this](const char *name, const QString &text, const QKeySequence &key,
-                              QToolButton *button) {
-        auto *a = new QAction(text, this);
-        a->setObjectName(QString::fromLatin1(name));
-        a->setShortcut(key);
-        a->setShortcutContext(Qt::WindowShortcut);
-        addAction(a);
-        connect(a, &QAction::triggered, this, [button] {
-            if (button->isEnabled())
-                button->click();
-        });
-        return a;
-    };
-    Novo1 = entry("Novo1", QStringLiteral("Novo"), QKeySequence(Qt::Key_F1), btnNovo);
-    Alterar1 = entry("Alterar1", QStringLiteral("Alterar"), QKeySequence(Qt::Key_F2), btnAlterar);
-    Salvar1 = entry("Salvar1", QStringLiteral("Salvar"), QKeySequence(Qt::Key_F5), btnSalvar);
-    Cancelar1 =
-        entry("Cancelar1", QStringLiteral("Cancelar"), QKeySequence(Qt::Key_Escape), btnCancelar);
-    Excluir1 = entry("Excluir1", QStringLiteral("Excluir"),
-                     QKeySequence(Qt::SHIFT | Qt::Key_Delete), btnExcluir);
-    Consultar1 =
-        entry("Consultar1", QStringLiteral("Consultar"), QKeySequence(Qt::Key_F8), btnConsultar);
-    Sair1 = entry("Sair1", QStringLiteral("Sair"), QKeySequence(Qt::Key_F4), btnSair);
+    // button is enabled.
+    Novo1 = ui::addShortcutEntry(this, "Novo1", QStringLiteral("Novo"), QKeySequence(Qt::Key_F1),
+                                 btnNovo);
+    Alterar1 = ui::addShortcutEntry(this, "Alterar1", QStringLiteral("Alterar"),
+                                    QKeySequence(Qt::Key_F2), btnAlterar);
+    Salvar1 = ui::addShortcutEntry(this, "Salvar1", QStringLiteral("Salvar"),
+                                   QKeySequence(Qt::Key_F5), btnSalvar);
+    Cancelar1 = ui::addShortcutEntry(this, "Cancelar1", QStringLiteral("Cancelar"),
+                                     QKeySequence(Qt::Key_Escape), btnCancelar);
+    Excluir1 = ui::addShortcutEntry(this, "Excluir1", QStringLiteral("Excluir"),
+                                    QKeySequence(Qt::SHIFT | Qt::Key_Delete), btnExcluir);
+    Consultar1 = ui::addShortcutEntry(this, "Consultar1", QStringLiteral("Consultar"),
+                                      QKeySequence(Qt::Key_F8), btnConsultar);
+    Sair1 = ui::addShortcutEntry(this, "Sair1", QStringLiteral("Sair"), QKeySequence(Qt::Key_F4),
+                                 btnSair);
 }
 
 bool TFCompromissos::eventFilter(QObject *watched, QEvent *event)

@@ -10,6 +10,7 @@
 #include "ui/guard.h"
 #include "ui/keymap.h"
 #include "ui/maskedit.h"
+#include "ui/shortcuts.h"
 
 #include <QAction>
 #include <QEvent>
@@ -28,13 +29,6 @@
 namespace lx::agenda {
 
 namespace {
-QToolButton *barButton(QWidget *parent, const char *name, const QString &caption, const QIcon &icon)
-{
-    ui::ButtonLook look;
-    look.iconSize = 20;
-    return ui::makeButton(parent, QString::fromLatin1(name), caption, icon, look);
-}
-
 QLineEdit *textBox(QWidget *parent, const char *name, int maxLength)
 {
     auto *box = new QLineEdit(parent);
@@ -93,25 +87,33 @@ void TFMenu::build()
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFrameShape(QFrame::StyledPanel);
 
-    btnNovo = barButton(panel, "btnNovo", QStringLiteral("Incluir Contato"),
-                        s->standardIcon(QStyle::SP_FileIcon));
-    btnAlterar = barButton(panel, "btnAlterar", QStringLiteral("Alterar Contato"),
-                           s->standardIcon(QStyle::SP_FileDialogDetailedView));
-    btnSalvar = barButton(panel, "btnSalvar", QStringLiteral("Salvar"),
-                          s->standardIcon(QStyle::SP_DialogSaveButton));
-    btnCancelar = barButton(panel, "btnCancelar", QStringLiteral("Cancelar"),
-                            s->standardIcon(QStyle::SP_DialogCancelButton));
-    btnExcluir = barButton(panel, "btnExcluir", QStringLiteral("Excluir Contato"),
-                           s->standardIcon(QStyle::SP_TrashIcon));
-    btnConsultar = barButton(panel, "btnConsultar", QStringLiteral("Buscar Contato"),
-                             s->standardIcon(QStyle::SP_FileDialogContentsView));
-    btnRelatorio = barButton(panel, "btnRelatorio", QStringLiteral("Imprimir"),
-                             s->standardIcon(QStyle::SP_FileDialogListView));
-    btnSair = barButton(panel, "btnSair", QStringLiteral("Sair"),
-                        s->standardIcon(QStyle::SP_DialogCloseButton));
+    ui::ButtonLook look;
+    look.iconSize = 20;
     auto *buttons = new QHBoxLayout;
-    for (QToolButton *b : {btnNovo, btnAlterar, btnSalvar, btnCancelar, btnExcluir, btnConsultar,
-                           btnRelatorio, btnSair})
+    // "Buscar Contato" does nothing when clicked: the name box searches while browsing.
+    for (QToolButton *b :
+         ui::makeButtons(panel, this, look,
+                         {
+                             {btnNovo, "btnNovo", "Incluir Contato", QStyle::SP_FileIcon,
+                              [this] { btnNovoClick(); }},
+                             {btnAlterar, "btnAlterar", "Alterar Contato",
+                              QStyle::SP_FileDialogDetailedView, [this] { btnAlterarClick(); }},
+                             {btnSalvar, "btnSalvar", "Salvar", QStyle::SP_DialogSaveButton,
+                              [this] { btnSalvarClick(); }},
+                             {btnCancelar, "btnCancelar", "Cancelar", QStyle::SP_DialogCancelButton,
+                              [this] { btnCancelarClick(); }},
+                             {btnExcluir, "btnExcluir", "Excluir Contato", QStyle::SP_TrashIcon,
+                              [this] { btnExcluirClick(); }},
+                             {btnConsultar,
+                              "btnConsultar",
+                              "Buscar Contato",
+                              QStyle::SP_FileDialogContentsView,
+                              {}},
+                             {btnRelatorio, "btnRelatorio", "Imprimir",
+                              QStyle::SP_FileDialogListView, [this] { btnRelatorioClick(); }},
+                             {btnSair, "btnSair", "Sair", QStyle::SP_DialogCloseButton,
+                              [this] { btnSairClick(); }},
+                         }))
         buttons->addWidget(b);
     buttons->addStretch();
 
@@ -129,8 +131,8 @@ void TFMenu::build()
     m_nameWidth = 180;
     txtEndereco->setFixedWidth(200);
     txtEmail->setFixedWidth(170);
-    btnSalvar1 =
-        barButton(panel, "btnSalvar1", QString(), s->standardIcon(QStyle::SP_DialogApplyButton));
+    btnSalvar1 = ui::makeButton(panel, QStringLiteral("btnSalvar1"), QString(),
+                                s->standardIcon(QStyle::SP_DialogApplyButton), look);
     btnSalvar1->setToolTip(QStringLiteral("Fechar Busca"));
 
     auto *entry = new QGridLayout;
@@ -198,13 +200,6 @@ void TFMenu::build()
     setStateControls({btnNovo, btnAlterar, btnExcluir, btnConsultar, btnRelatorio, btnSair},
                      {btnSalvar, btnCancelar});
 
-    ui::on(btnNovo, &QToolButton::clicked, this, [this] { btnNovoClick(); });
-    ui::on(btnAlterar, &QToolButton::clicked, this, [this] { btnAlterarClick(); });
-    ui::on(btnSalvar, &QToolButton::clicked, this, [this] { btnSalvarClick(); });
-    ui::on(btnCancelar, &QToolButton::clicked, this, [this] { btnCancelarClick(); });
-    ui::on(btnExcluir, &QToolButton::clicked, this, [this] { btnExcluirClick(); });
-    ui::on(btnRelatorio, &QToolButton::clicked, this, [this] { btnRelatorioClick(); });
-    ui::on(btnSair, &QToolButton::clicked, this, [this] { btnSairClick(); });
     ui::on(btnSalvar1, &QToolButton::clicked, this, [this] { btnSalvar1Click(); });
     ui::on(txtNome, &QLineEdit::textChanged, this, [this] { txtNomeChange(); });
 
@@ -214,31 +209,23 @@ void TFMenu::build()
 void TFMenu::buildShortcuts()
 {
     // Hidden menu entries: only their keys show, and each clicks its button only while that
-    // button is enabled (the actions themselves stay enabled, so Esc never closes the window).
-    const auto entry = [this](const char *name, const QString &text, const QKeySequence &key,
-                              QToolButton *button) {
-        auto *a = new QAction(text, this);
-        a->setObjectName(QString::fromLatin1(name));
-        a->setShortcut(key);
-        a->setShortcutContext(Qt::WindowShortcut);
-        addAction(a);
-        connect(a, &QAction::triggered, this, [button] {
-            if (button->isEnabled())
-                button->click();
-        });
-        return a;
-    };
-    Novo1 = entry("Novo1", QStringLiteral("Novo"), QKeySequence(Qt::Key_F1), btnNovo);
-    Alterar1 = entry("Alterar1", QStringLiteral("Alterar"), QKeySequence(Qt::Key_F2), btnAlterar);
-    Salvar1 = entry("Salvar1", QStringLiteral("Salvar"), QKeySequence(Qt::Key_F5), btnSalvar);
-    Cancelar1 =
-        entry("Cancelar1", QStringLiteral("Cancelar"), QKeySequence(Qt::Key_Escape), btnCancelar);
-    Excluir1 = entry("Excluir1", QStringLiteral("Excluir"),
-                     QKeySequence(Qt::SHIFT | Qt::Key_Delete), btnExcluir);
-    Buscar1 = entry("Buscar1", QStringLiteral("Buscar"), QKeySequence(Qt::Key_F8), btnConsultar);
-    Imprimir1 = entry("Imprimir1", QStringLiteral("Imprimir"), QKeySequence(Qt::CTRL | Qt::Key_P),
-                      btnRelatorio);
-    Sair1 = entry("Sair1", QStringLiteral("Sair"), QKeySequence(Qt::Key_F4), btnSair);
+    // button is enabled.
+    Novo1 = ui::addShortcutEntry(this, "Novo1", QStringLiteral("Novo"), QKeySequence(Qt::Key_F1),
+                                 btnNovo);
+    Alterar1 = ui::addShortcutEntry(this, "Alterar1", QStringLiteral("Alterar"),
+                                    QKeySequence(Qt::Key_F2), btnAlterar);
+    Salvar1 = ui::addShortcutEntry(this, "Salvar1", QStringLiteral("Salvar"),
+                                   QKeySequence(Qt::Key_F5), btnSalvar);
+    Cancelar1 = ui::addShortcutEntry(this, "Cancelar1", QStringLiteral("Cancelar"),
+                                     QKeySequence(Qt::Key_Escape), btnCancelar);
+    Excluir1 = ui::addShortcutEntry(this, "Excluir1", QStringLiteral("Excluir"),
+                                    QKeySequence(Qt::SHIFT | Qt::Key_Delete), btnExcluir);
+    Buscar1 = ui::addShortcutEntry(this, "Buscar1", QStringLiteral("Buscar"),
+                                   QKeySequence(Qt::Key_F8), btnConsultar);
+    Imprimir1 = ui::addShortcutEntry(this, "Imprimir1", QStringLiteral("Imprimir"),
+                                     QKeySequence(Qt::CTRL | Qt::Key_P), btnRelatorio);
+    Sair1 = ui::addShortcutEntry(this, "Sair1", QStringLiteral("Sair"), QKeySequence(Qt::Key_F4),
+                                 btnSair);
 
     // A text box would keep Shift+Del (cut) for itself; the window's keys come first.
     for (QWidget *box : {static_cast<QWidget *>(txtNome), static_cast<QWidget *>(txtTelefone1),

@@ -1,18 +1,12 @@
 #include "agenda/core/appointments.h"
 
+#include "db/filterexpr.h"
 #include "db/rowactions.h"
 #include "db/tablecache.h"
 
 namespace lx::agenda {
 
 const QString Appointments::codeSql = QStringLiteral("select max(codigo) from TCOMPROMISSO");
-
-QString quotedLiteral(const QString &text)
-{
-    QString doubled = text;
-    doubled.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QLatin1Char('\'') + doubled + QLatin1Char('\'');
-}
 
 Appointments::Appointments(TableCache &cache) : m_cache(cache) {}
 

@@ -52,7 +52,4 @@ private:
     TableCache &m_cache;
 };
 
-/// text as an SQL string literal: enclosed in single quotes, each quote inside doubled.
-QString quotedLiteral(const QString &text);
-
 } // namespace lx::agenda

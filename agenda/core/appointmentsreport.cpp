@@ -28,11 +28,6 @@ QTime toTime(const QString &text)
     return t;
 }
 
-bool isNameChar(QChar c)
-{
-    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
-}
-
 } // namespace
 
 QString AppointmentsPeriod::label() const
@@ -62,32 +57,6 @@ void AppointmentsReportQuery::open(QueryResult &result, const AppointmentsPeriod
     const QVariantList values = period.values();
     result.close();
     result.open(values);
-}
-
-QString positionalPlaceholders(const QString &sql)
-{
-    QString out;
-    out.reserve(sql.size());
-    QChar quote;
-    for (int i = 0; i < sql.size(); ++i) {
-        const QChar c = sql[i];
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            out += c;
-        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            quote = c;
-            out += c;
-        } else if (c == QLatin1Char(':') && i + 1 < sql.size() && isNameChar(sql[i + 1]) &&
-                   (i == 0 || !isNameChar(sql[i - 1]))) {
-            out += QLatin1Char('?');
-            while (i + 1 < sql.size() && isNameChar(sql[i + 1]))
-                ++i;
-        } else {
-            out += c;
-        }
-    }
-    return out;
 }
 
 } // namespace lx::agenda

@@ -43,7 +43,4 @@ public:
     static void open(QueryResult &result, const AppointmentsPeriod &period);
 };
 
-/// sql with every :name placeholder outside quoted text replaced by ?, in order.
-QString positionalPlaceholders(const QString &sql);
-
 } // namespace lx::agenda

@@ -15,11 +15,8 @@ const QStringList ContactsReportQuery::lines = {
 
 QString ContactsReportQuery::sql()
 {
-    QString text = lines.join(QLatin1Char('\n'));
     // Bound by position: each placeholder takes its own value, in the order they stand.
-    text.replace(QStringLiteral(":nome1"), QStringLiteral("?"));
-    text.replace(QStringLiteral(":nome2"), QStringLiteral("?"));
-    return text;
+    return positionalPlaceholders(lines.join(QLatin1Char('\n')));
 }
 
 void ContactsReportQuery::open(QueryResult &result, const QString &nome1, const QString &nome2)

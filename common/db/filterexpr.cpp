@@ -611,4 +611,11 @@ QString containsFilter(const QString &column, const QString &text)
     return QStringLiteral("(UPPER(%1) LIKE UPPER('%2'))").arg(column, literal);
 }
 
+QString quotedLiteral(const QString &text)
+{
+    QString doubled = text;
+    doubled.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QLatin1Char('\'') + doubled + QLatin1Char('\'');
+}
+
 } // namespace lx

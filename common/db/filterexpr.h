@@ -17,6 +17,9 @@ bool likeMatch(QStringView text, QStringView pattern, Qt::CaseSensitivity cs);
 /// literal (single quotes doubled), so % and _ typed stay wildcards and a quote is no error.
 QString containsFilter(const QString &column, const QString &text);
 
+/// text as an SQL string literal: enclosed in single quotes, each quote inside doubled.
+QString quotedLiteral(const QString &text);
+
 /// A filter expression compiled against the fields of a cache and evaluated on its rows.
 ///
 /// Grammar: or-expressions of and-expressions of [NOT] comparisons, parentheses; a comparison

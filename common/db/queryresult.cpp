@@ -33,6 +33,11 @@ FieldType typeOf(QMetaType t)
         return FieldType::Text;
     }
 }
+
+bool isNameChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
+}
 } // namespace
 
 QueryResult::QueryResult(Connection *connection, const QString &sql, QObject *parent)
@@ -154,6 +159,32 @@ QVariant QueryModel::fieldValue(int row, int field) const
 FieldType QueryModel::fieldType(int field) const
 {
     return m_result->columnType(field);
+}
+
+QString positionalPlaceholders(const QString &sql)
+{
+    QString out;
+    out.reserve(sql.size());
+    QChar quote;
+    for (int i = 0; i < sql.size(); ++i) {
+        const QChar c = sql[i];
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            out += c;
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            quote = c;
+            out += c;
+        } else if (c == QLatin1Char(':') && i + 1 < sql.size() && isNameChar(sql[i + 1]) &&
+                   (i == 0 || !isNameChar(sql[i - 1]))) {
+            out += QLatin1Char('?');
+            while (i + 1 < sql.size() && isNameChar(sql[i + 1]))
+                ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
 }
 
 } // namespace lx

@@ -58,6 +58,10 @@ private:
     std::vector<QVariantList> m_rows;
 };
 
+/// sql with every :name placeholder outside quoted text replaced by ?, in the order they
+/// stand: a name that stands twice takes a value at each place.
+QString positionalPlaceholders(const QString &sql);
+
 /// A read-only table model over a query result, with chosen columns and titles; a column
 /// whose field the result lacks shows empty.
 class QueryModel : public GridModel

@@ -1,5 +1,7 @@
 #include "ui/buttons.h"
 
+#include "ui/guard.h"
+
 #include <QToolButton>
 
 namespace lx::ui {
@@ -40,6 +42,21 @@ QToolButton *makeButton(QWidget *parent, const QString &name, const QString &cap
         b->setPalette(p);
     }
     return b;
+}
+
+QList<QToolButton *> makeButtons(QWidget *parent, QWidget *window, const ButtonLook &look,
+                                 std::initializer_list<ButtonRow> rows)
+{
+    QList<QToolButton *> made;
+    for (const ButtonRow &row : rows) {
+        row.button =
+            makeButton(parent, QString::fromLatin1(row.name), QString::fromUtf8(row.caption),
+                       window->style()->standardIcon(row.picture), look);
+        if (row.clicked)
+            on(row.button, &QToolButton::clicked, window, row.clicked);
+        made << row.button;
+    }
+    return made;
 }
 
 } // namespace lx::ui

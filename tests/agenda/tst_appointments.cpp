@@ -4,6 +4,7 @@
 #include "db/dberror.h"
 #include "db/queryresult.h"
 #include "db/tablecache.h"
+#include "support/agendadb.h"
 #include "support/testdb.h"
 #include "support/testmain.h"
 
@@ -21,21 +22,6 @@ struct Row
     QTime time;
 };
 
-QStringList titles(const TableCache &c)
-{
-    QStringList out;
-    for (int r = 0; r < c.recordCount(); ++r)
-        out << c.value(r, c.fieldIndex("TITULO")).toString();
-    return out;
-}
-
-QStringList titles(const QueryResult &q)
-{
-    QStringList out;
-    for (int r = 0; r < q.rowCount(); ++r)
-        out << q.value(r, "TITULO").toString();
-    return out;
-}
 } // namespace
 
 class TstAppointments : public QObject
@@ -56,8 +42,6 @@ private slots:
     void dateSearch();
     void showAllAndLocate();
 
-    void placeholdersByPosition_data();
-    void placeholdersByPosition();
     void reportQueryText();
     void reportPeriod_data();
     void reportPeriod();
@@ -66,32 +50,25 @@ private slots:
 
 private:
     void add(const QList<Row> &rows);
-    std::unique_ptr<test::TestDb> m_db;
-    std::unique_ptr<Connection> m_conn;
-    std::unique_ptr<TableCache> m_cache;
+    std::unique_ptr<agendatest::CacheFixture> m_f;
 };
 
 void TstAppointments::init()
 {
     if (test::TestDb::serverUnavailable())
         QSKIP("no test server configured");
-    m_db = std::make_unique<test::TestDb>();
-    m_conn = m_db->connect("AGENDA");
-    m_cache = std::make_unique<TableCache>(m_conn.get(), "TCOMPROMISSO");
+    m_f = std::make_unique<agendatest::CacheFixture>("TCOMPROMISSO");
 }
 
 void TstAppointments::cleanup()
 {
-    m_cache.reset();
-    m_conn.reset();
-    m_db.reset();
+    m_f.reset();
 }
 
 void TstAppointments::add(const QList<Row> &rows)
 {
     for (const Row &r : rows)
-        m_db->exec("insert into TCOMPROMISSO (CODIGO, TITULO, DATA, HORA) values (?, ?, ?, ?)",
-                   {r.code, r.title, r.day, r.time});
+        agendatest::insertAppointment(m_f->db, r.code, r.title, r.day, r.time);
 }
 
 void TstAppointments::newCodeFromServer_data()
@@ -112,35 +89,35 @@ void TstAppointments::newCodeFromServer()
     QFETCH(int, expected);
     for (int code : before)
         add({{code, "A", QDate(2024, 1, 1), QTime(8, 0)}});
-    Appointments a(*m_cache);
+    Appointments a(*m_f->cache);
     a.reload();
     for (int code : addedLater)
         add({{code, "B", QDate(2024, 1, 1), QTime(8, 0)}});
     QCOMPARE(a.insertNew(), expected);
-    QCOMPARE(m_cache->state(), TableCache::Insert);
-    QCOMPARE(m_cache->value("CODIGO").toInt(), expected);
+    QCOMPARE(m_f->cache->state(), TableCache::Insert);
+    QCOMPARE(m_f->cache->value("CODIGO").toInt(), expected);
 }
 
 void TstAppointments::saveKeepsCacheAndWrites()
 {
     add({{1, "Dentista", QDate(2024, 3, 10), QTime(9, 0)}});
-    Appointments a(*m_cache);
+    Appointments a(*m_f->cache);
     a.reload();
     // Written behind the cache: a save that read the table again would show it.
     add({{5, "Outro", QDate(2024, 3, 10), QTime(9, 0)}});
     QCOMPARE(a.insertNew(), 6);
-    m_cache->setValue("TITULO", "Reunião");
-    m_cache->setValue("DATA", QDate(2024, 3, 11));
-    m_cache->setValue("HORA", QTime(14, 30));
-    m_cache->setValue("DESCRICAO", "Sala 2");
+    m_f->cache->setValue("TITULO", "Reunião");
+    m_f->cache->setValue("DATA", QDate(2024, 3, 11));
+    m_f->cache->setValue("HORA", QTime(14, 30));
+    m_f->cache->setValue("DESCRICAO", "Sala 2");
     a.save();
-    QCOMPARE(m_cache->state(), TableCache::Browse);
-    QCOMPARE(m_cache->recordCount(), 2);
-    QCOMPARE(m_cache->value("CODIGO").toInt(), 6);
-    QCOMPARE(m_db->scalar("select TITULO || '|' || DESCRICAO from TCOMPROMISSO where CODIGO = 6")
+    QCOMPARE(m_f->cache->state(), TableCache::Browse);
+    QCOMPARE(m_f->cache->recordCount(), 2);
+    QCOMPARE(m_f->cache->value("CODIGO").toInt(), 6);
+    QCOMPARE(m_f->db.scalar("select TITULO || '|' || DESCRICAO from TCOMPROMISSO where CODIGO = 6")
                  .toString(),
              QString("Reunião|Sala 2"));
-    QCOMPARE(m_db->scalar("select HORA from TCOMPROMISSO where CODIGO = 6").toTime(),
+    QCOMPARE(m_f->db.scalar("select HORA from TCOMPROMISSO where CODIGO = 6").toTime(),
              QTime(14, 30));
 }
 
@@ -148,25 +125,25 @@ void TstAppointments::removeAppliesAtOnce()
 {
     add({{1, "Dentista", QDate(2024, 3, 10), QTime(9, 0)},
          {2, "Feira", QDate(2024, 3, 11), QTime(7, 0)}});
-    Appointments a(*m_cache);
+    Appointments a(*m_f->cache);
     a.reload();
     QVERIFY(a.locate(2));
     a.remove();
-    QCOMPARE(titles(*m_cache), QStringList{"Dentista"});
-    QCOMPARE(m_db->scalar("select count(*) from TCOMPROMISSO").toInt(), 1);
+    QCOMPARE(agendatest::columnTexts(*m_f->cache, "TITULO"), QStringList{"Dentista"});
+    QCOMPARE(m_f->db.scalar("select count(*) from TCOMPROMISSO").toInt(), 1);
 }
 
 void TstAppointments::reloadReadsAfreshUnfiltered()
 {
     add({{1, "Dentista", QDate(2024, 3, 10), QTime(9, 0)}});
-    Appointments a(*m_cache);
+    Appointments a(*m_f->cache);
     a.reload();
     a.searchTitle("nada");
-    QCOMPARE(m_cache->recordCount(), 0);
+    QCOMPARE(m_f->cache->recordCount(), 0);
     add({{2, "Feira", QDate(2024, 3, 11), QTime(7, 0)}});
     a.reload();
-    QVERIFY(!m_cache->isFiltered());
-    QCOMPARE(titles(*m_cache), (QStringList{"Dentista", "Feira"}));
+    QVERIFY(!m_f->cache->isFiltered());
+    QCOMPARE(agendatest::columnTexts(*m_f->cache, "TITULO"), (QStringList{"Dentista", "Feira"}));
 }
 
 void TstAppointments::titleSearch_data()
@@ -197,15 +174,15 @@ void TstAppointments::titleSearch()
          {2, "Sem reuso", QDate(2024, 3, 10), QTime(10, 0)},
          {3, "D'Ávila", QDate(2024, 3, 11), QTime(9, 0)},
          {4, "Dentista", QDate(2024, 3, 12), QTime(9, 0)}});
-    Appointments a(*m_cache);
+    Appointments a(*m_f->cache);
     a.reload();
-    m_cache->last();
+    m_f->cache->last();
     a.searchTitle(text);
-    QCOMPARE(m_cache->filter(), filter);
-    QVERIFY(m_cache->isFiltered());
-    QCOMPARE(titles(*m_cache), expected);
+    QCOMPARE(m_f->cache->filter(), filter);
+    QVERIFY(m_f->cache->isFiltered());
+    QCOMPARE(agendatest::columnTexts(*m_f->cache, "TITULO"), expected);
     // The first appointment shown becomes current.
-    QCOMPARE(m_cache->currentRow(), expected.isEmpty() ? -1 : 0);
+    QCOMPARE(m_f->cache->currentRow(), expected.isEmpty() ? -1 : 0);
 }
 
 void TstAppointments::dateSearch_data()
@@ -226,15 +203,15 @@ void TstAppointments::dateSearch()
     add({{1, "Reunião", QDate(2024, 3, 10), QTime(9, 0)},
          {2, "Feira", QDate(2024, 3, 11), QTime(7, 0)},
          {3, "Dentista", QDate(2024, 3, 10), QTime(15, 0)}});
-    Appointments a(*m_cache);
+    Appointments a(*m_f->cache);
     a.reload();
     if (fails) {
         QVERIFY_THROWS_EXCEPTION(DbError, a.searchDate(text));
         return;
     }
     a.searchDate(text);
-    QCOMPARE(m_cache->filter(), "DATA='" + text + "'");
-    QCOMPARE(titles(*m_cache), expected);
+    QCOMPARE(m_f->cache->filter(), "DATA='" + text + "'");
+    QCOMPARE(agendatest::columnTexts(*m_f->cache, "TITULO"), expected);
 }
 
 void TstAppointments::showAllAndLocate()
@@ -242,41 +219,18 @@ void TstAppointments::showAllAndLocate()
     add({{1, "Reunião", QDate(2024, 3, 10), QTime(9, 0)},
          {2, "Feira", QDate(2024, 3, 11), QTime(7, 0)},
          {3, "Revisão", QDate(2024, 3, 12), QTime(15, 0)}});
-    Appointments a(*m_cache);
+    Appointments a(*m_f->cache);
     a.reload();
     a.searchTitle("re");
-    m_cache->next();
+    m_f->cache->next();
     QCOMPARE(a.currentCode(), 3);
     a.showAll();
-    QVERIFY(!m_cache->isFiltered());
+    QVERIFY(!m_f->cache->isFiltered());
     QCOMPARE(a.currentCode(), 1);
     QVERIFY(a.locate(3));
-    QCOMPARE(m_cache->currentRow(), 2);
+    QCOMPARE(m_f->cache->currentRow(), 2);
     QVERIFY(!a.locate(99));
     QCOMPARE(a.currentCode(), 3);
-}
-
-void TstAppointments::placeholdersByPosition_data()
-{
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("same name twice") << "where a >= :d1 and a <= :d1"
-                                     << "where a >= ? and a <= ?";
-    QTest::newRow("at the very end") << "x=:h2"
-                                     << "x=?";
-    QTest::newRow("quoted text kept") << "a = ':x' and b = :y and c = '12:30'"
-                                      << "a = ':x' and b = ? and c = '12:30'";
-    QTest::newRow("quoted name kept") << "select \"A:B\" from T where c = :c"
-                                      << "select \"A:B\" from T where c = ?";
-    QTest::newRow("no placeholders") << "select 1 from rdb$database"
-                                     << "select 1 from rdb$database";
-}
-
-void TstAppointments::placeholdersByPosition()
-{
-    QFETCH(QString, sql);
-    QFETCH(QString, expected);
-    QCOMPARE(positionalPlaceholders(sql), expected);
 }
 
 void TstAppointments::reportQueryText()
@@ -323,10 +277,10 @@ void TstAppointments::reportPeriod()
          {5, "Missa", QDate(2024, 3, 12), QTime(8, 0)},
          {6, "Fora", QDate(2024, 3, 13), QTime(8, 0)},
          {7, "Antes", QDate(2024, 3, 9), QTime(8, 0)}});
-    QueryResult q(m_conn.get(), AppointmentsReportQuery::sql());
+    QueryResult q(m_f->conn.get(), AppointmentsReportQuery::sql());
     AppointmentsReportQuery::open(q, {period[0], period[1], period[2], period[3]});
     QVERIFY(q.isOpen());
-    QCOMPARE(titles(q), expected);
+    QCOMPARE(agendatest::columnTexts(q, "TITULO"), expected);
     QCOMPARE(q.columnName(1), QString("DATA"));
     QCOMPARE(q.columnType(2), FieldType::Time);
 }
@@ -349,7 +303,7 @@ void TstAppointments::reportPeriodBadText()
 {
     QFETCH(QStringList, period);
     QFETCH(QString, message);
-    QueryResult q(m_conn.get(), AppointmentsReportQuery::sql());
+    QueryResult q(m_f->conn.get(), AppointmentsReportQuery::sql());
     try {
         AppointmentsReportQuery::open(q, {period[0], period[1], period[2], period[3]});
         QFAIL("no error");

@@ -34,8 +34,7 @@ namespace {
 TFCompromissos *open(Fx &f)
 {
     test::ModalScript modal;
-    f.program->FPrincipal->btnCompromissos->click();
-    auto *w = qobject_cast<TFCompromissos *>(modal.shown.value(0));
+    TFCompromissos *w = agendatest::openAppointments(f, modal);
     if (w)
         agendatest::showActive(w);
     return w;
@@ -48,11 +47,7 @@ TableCache &cacheOf(Fx &f)
 
 QStringList shownTitles(Fx &f)
 {
-    TableCache &c = cacheOf(f);
-    QStringList out;
-    for (int r = 0; r < c.recordCount(); ++r)
-        out << c.value(r, c.fieldIndex("TITULO")).toString();
-    return out;
+    return agendatest::columnTexts(cacheOf(f), "TITULO");
 }
 
 void addThree(Fx &f)

@@ -97,8 +97,7 @@ void TstContactsReport::cleanup()
 
 void TstContactsReport::addContact(int code, const QString &name, const QString &phone)
 {
-    m_f->db.exec("insert into TCONTATO (CODIGO, NOME, TELEFONE1) values (?, ?, ?)",
-                 {code, name, phone});
+    agendatest::insertContact(m_f->db, code, name, phone);
 }
 
 QString TstContactsReport::preview(const QString &nome1, const QString &nome2,
@@ -161,7 +160,7 @@ void TstContactsReport::range()
     QFETCH(QString, nome2);
     QFETCH(QStringList, expected);
     int code = 0;
-    for (const char *n : {"maria", "A", "ZZZA", "MARIA", "ana", "ZZZ", "Bia"})
+    for (const QString &n : agendatest::rangeNames)
         addContact(++code, n);
     const QString file = preview(nome1, nome2, "range.pdf");
     QVERIFY(!file.isEmpty());

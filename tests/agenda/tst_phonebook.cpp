@@ -4,31 +4,13 @@
 #include "db/dberror.h"
 #include "db/queryresult.h"
 #include "db/tablecache.h"
+#include "support/agendadb.h"
 #include "support/testdb.h"
 
 #include <QtTest>
 
 using namespace lx;
 using namespace lx::agenda;
-
-namespace {
-/// The names a cache shows, in order.
-QStringList names(const TableCache &c)
-{
-    QStringList out;
-    for (int r = 0; r < c.recordCount(); ++r)
-        out << c.value(r, c.fieldIndex("NOME")).toString();
-    return out;
-}
-
-QStringList reportNames(const QueryResult &q)
-{
-    QStringList out;
-    for (int r = 0; r < q.rowCount(); ++r)
-        out << q.value(r, "NOME").toString();
-    return out;
-}
-} // namespace
 
 class TstPhoneBook : public QObject
 {
@@ -55,31 +37,24 @@ private slots:
 
 private:
     void addContact(int code, const QString &name);
-    std::unique_ptr<test::TestDb> m_db;
-    std::unique_ptr<Connection> m_conn;
-    std::unique_ptr<TableCache> m_cache;
+    std::unique_ptr<agendatest::CacheFixture> m_f;
 };
 
 void TstPhoneBook::init()
 {
     if (test::TestDb::serverUnavailable())
         QSKIP("no test server configured");
-    m_db = std::make_unique<test::TestDb>();
-    m_conn = m_db->connect("AGENDA");
-    m_cache = std::make_unique<TableCache>(m_conn.get(), "TCONTATO");
+    m_f = std::make_unique<agendatest::CacheFixture>("TCONTATO");
 }
 
 void TstPhoneBook::cleanup()
 {
-    m_cache.reset();
-    m_conn.reset();
-    m_db.reset();
+    m_f.reset();
 }
 
 void TstPhoneBook::addContact(int code, const QString &name)
 {
-    m_db->exec("insert into TCONTATO (CODIGO, NOME) values (?, ?)",
-               {code, name.isNull() ? QVariant() : QVariant(name)});
+    agendatest::insertContact(m_f->db, code, name);
 }
 
 void TstPhoneBook::search_data()
@@ -103,12 +78,12 @@ void TstPhoneBook::search()
     int code = 0;
     for (const char *n : {"João", "JOSÉ", "O'Brien", "Mariana", "", "50% off", "Ana_Lu"})
         addContact(++code, *n ? QString::fromUtf8(n) : QString());
-    PhoneBook book(*m_cache);
+    PhoneBook book(*m_f->cache);
     book.reload();
     book.search("zzz"); // a previous search is replaced, not narrowed
     book.search(text);
-    QCOMPARE(names(*m_cache), expected);
-    QCOMPARE(m_cache->currentRow(), expected.isEmpty() ? -1 : 0);
+    QCOMPARE(agendatest::columnTexts(*m_f->cache, "NOME"), expected);
+    QCOMPARE(m_f->cache->currentRow(), expected.isEmpty() ? -1 : 0);
 }
 
 void TstPhoneBook::searchFilterText_data()
@@ -128,28 +103,28 @@ void TstPhoneBook::searchFilterText()
     QFETCH(QString, text);
     QFETCH(QString, filter);
     QCOMPARE(PhoneBook::searchFilter(text), filter);
-    PhoneBook book(*m_cache);
+    PhoneBook book(*m_f->cache);
     book.reload();
     book.search(text);
-    QCOMPARE(m_cache->filter(), filter);
-    QVERIFY(m_cache->isFiltered());
+    QCOMPARE(m_f->cache->filter(), filter);
+    QVERIFY(m_f->cache->isFiltered());
 }
 
 void TstPhoneBook::searchSurvivesSaveAndReload()
 {
     addContact(1, "Maria");
     addContact(2, "Pedro");
-    PhoneBook book(*m_cache);
+    PhoneBook book(*m_f->cache);
     book.reload();
     book.search("mar");
     book.insertNew();
     book.save({"Marta", "", "", "", ""});
-    QStringList shown = names(*m_cache);
+    QStringList shown = agendatest::columnTexts(*m_f->cache, "NOME");
     shown.sort();
     QCOMPARE(shown, (QStringList{"Maria", "Marta"}));
     book.reload();
-    QCOMPARE(names(*m_cache), (QStringList{"Maria", "Marta"}));
-    QCOMPARE(m_db->scalar("select count(*) from TCONTATO").toInt(), 3);
+    QCOMPARE(agendatest::columnTexts(*m_f->cache, "NOME"), (QStringList{"Maria", "Marta"}));
+    QCOMPARE(m_f->db.scalar("select count(*) from TCONTATO").toInt(), 3);
 }
 
 void TstPhoneBook::newCodeFromServer_data()
@@ -169,82 +144,82 @@ void TstPhoneBook::newCodeFromServer()
     QFETCH(int, expected);
     for (int c : codes)
         addContact(c, QString("C%1").arg(c));
-    PhoneBook book(*m_cache);
+    PhoneBook book(*m_f->cache);
     book.reload();
     // A search hiding every row does not change the code either.
     book.search("no such name");
     if (insertedLater)
         addContact(insertedLater, "Later");
     QCOMPARE(book.insertNew(), expected);
-    QCOMPARE(m_cache->value("CODIGO").toInt(), expected);
-    QVERIFY(m_cache->isEditing());
+    QCOMPARE(m_f->cache->value("CODIGO").toInt(), expected);
+    QVERIFY(m_f->cache->isEditing());
 }
 
 void TstPhoneBook::saveStoresEveryBox()
 {
-    PhoneBook book(*m_cache);
+    PhoneBook book(*m_f->cache);
     book.reload();
     book.insertNew();
     book.save({"Ana", "(011)3333-4444", "(   )    -    ", "Rua A, 1", "ana@example.org"});
-    QVERIFY(!m_cache->isEditing());
-    QCOMPARE(m_cache->pendingCount(), 0);
+    QVERIFY(!m_f->cache->isEditing());
+    QCOMPARE(m_f->cache->pendingCount(), 0);
     const QString sql = "select %1 from TCONTATO where CODIGO = 1";
-    QCOMPARE(m_db->scalar(sql.arg("NOME")).toString(), QString("Ana"));
-    QCOMPARE(m_db->scalar(sql.arg("TELEFONE1")).toString(), QString("(011)3333-4444"));
-    QCOMPARE(m_db->scalar(sql.arg("TELEFONE2")).toString(), QString("(   )    -    "));
-    QCOMPARE(m_db->scalar(sql.arg("ENDERECO")).toString(), QString("Rua A, 1"));
-    QCOMPARE(m_db->scalar(sql.arg("EMAIL")).toString(), QString("ana@example.org"));
+    QCOMPARE(m_f->db.scalar(sql.arg("NOME")).toString(), QString("Ana"));
+    QCOMPARE(m_f->db.scalar(sql.arg("TELEFONE1")).toString(), QString("(011)3333-4444"));
+    QCOMPARE(m_f->db.scalar(sql.arg("TELEFONE2")).toString(), QString("(   )    -    "));
+    QCOMPARE(m_f->db.scalar(sql.arg("ENDERECO")).toString(), QString("Rua A, 1"));
+    QCOMPARE(m_f->db.scalar(sql.arg("EMAIL")).toString(), QString("ana@example.org"));
     for (const char *unused : {"CELULAR", "BAIRRO", "CIDADE", "FAX"})
-        QVERIFY(m_db->scalar(sql.arg(unused)).isNull());
+        QVERIFY(m_f->db.scalar(sql.arg(unused)).isNull());
 }
 
 void TstPhoneBook::refusedSaveKeepsTheRowBeingEdited()
 {
-    PhoneBook book(*m_cache);
+    PhoneBook book(*m_f->cache);
     book.reload();
     QCOMPARE(book.insertNew(), 1);
     addContact(1, "Someone else"); // the same code, taken meanwhile
     QVERIFY_THROWS_EXCEPTION(DbError, book.save({"Ana", "", "", "Rua B", ""}));
-    QVERIFY(m_cache->isEditing());
+    QVERIFY(m_f->cache->isEditing());
     QCOMPARE(book.current().nome, QString("Ana"));
     QCOMPARE(book.current().endereco, QString("Rua B"));
-    QCOMPARE(m_db->scalar("select NOME from TCONTATO").toString(), QString("Someone else"));
+    QCOMPARE(m_f->db.scalar("select NOME from TCONTATO").toString(), QString("Someone else"));
 }
 
 void TstPhoneBook::editReadsTheCurrentContact()
 {
-    m_db->exec("insert into TCONTATO (CODIGO, NOME, TELEFONE1, TELEFONE2, ENDERECO, EMAIL) "
-               "values (5, 'Bia', '(021)1111-2222', NULL, 'Av. C', 'bia@example.org')");
-    PhoneBook book(*m_cache);
+    m_f->db.exec("insert into TCONTATO (CODIGO, NOME, TELEFONE1, TELEFONE2, ENDERECO, EMAIL) "
+                 "values (5, 'Bia', '(021)1111-2222', NULL, 'Av. C', 'bia@example.org')");
+    PhoneBook book(*m_f->cache);
     book.reload();
     const Contact c = book.edit();
-    QVERIFY(m_cache->isEditing());
+    QVERIFY(m_f->cache->isEditing());
     QCOMPARE(c.nome, QString("Bia"));
     QCOMPARE(c.telefone1, QString("(021)1111-2222"));
     QCOMPARE(c.telefone2, QString());
     QCOMPARE(c.endereco, QString("Av. C"));
     QCOMPARE(c.email, QString("bia@example.org"));
     book.save({"Beatriz", c.telefone1, "(   )    -    ", c.endereco, c.email});
-    QCOMPARE(m_db->scalar("select NOME from TCONTATO where CODIGO = 5").toString(),
+    QCOMPARE(m_f->db.scalar("select NOME from TCONTATO where CODIGO = 5").toString(),
              QString("Beatriz"));
-    QCOMPARE(m_db->scalar("select count(*) from TCONTATO").toInt(), 1);
+    QCOMPARE(m_f->db.scalar("select count(*) from TCONTATO").toInt(), 1);
 }
 
 void TstPhoneBook::removeAndRefusedRemove()
 {
     addContact(1, "Ana");
     addContact(2, "Bia");
-    PhoneBook book(*m_cache);
+    PhoneBook book(*m_f->cache);
     book.reload();
     book.remove();
-    QCOMPARE(names(*m_cache), QStringList{"Bia"});
-    QCOMPARE(m_db->scalar("select count(*) from TCONTATO").toInt(), 1);
+    QCOMPARE(agendatest::columnTexts(*m_f->cache, "NOME"), QStringList{"Bia"});
+    QCOMPARE(m_f->db.scalar("select count(*) from TCONTATO").toInt(), 1);
 
     // Changed by another program since it was read: the deletion is refused.
-    m_db->exec("update TCONTATO set NOME = 'Bianca' where CODIGO = 2");
+    m_f->db.exec("update TCONTATO set NOME = 'Bianca' where CODIGO = 2");
     QVERIFY_THROWS_EXCEPTION(DbError, book.remove());
-    QCOMPARE(names(*m_cache), QStringList{"Bianca"});
-    QCOMPARE(m_db->scalar("select count(*) from TCONTATO").toInt(), 1);
+    QCOMPARE(agendatest::columnTexts(*m_f->cache, "NOME"), QStringList{"Bianca"});
+    QCOMPARE(m_f->db.scalar("select count(*) from TCONTATO").toInt(), 1);
 }
 
 void TstPhoneBook::reportQueryText()
@@ -282,11 +257,11 @@ void TstPhoneBook::reportRange()
     QFETCH(QString, nome2);
     QFETCH(QStringList, expected);
     int code = 0;
-    for (const char *n : {"maria", "A", "ZZZA", "MARIA", "ana", "ZZZ", "Bia"})
+    for (const QString &n : agendatest::rangeNames)
         addContact(++code, n);
-    QueryResult q(m_conn.get(), ContactsReportQuery::sql());
+    QueryResult q(m_f->conn.get(), ContactsReportQuery::sql());
     ContactsReportQuery::open(q, nome1, nome2);
-    QCOMPARE(reportNames(q), expected);
+    QCOMPARE(agendatest::columnTexts(q, "NOME"), expected);
     QCOMPARE(q.columnCount(), 5);
     QCOMPARE(q.columnName(4), QString("ENDERECO"));
 }

@@ -38,12 +38,6 @@ QList<int> columnWidths(const TFMenu *w)
     return out;
 }
 
-void addContact(Fx &f, int code, const QString &name, const QString &phone = {})
-{
-    f.db.exec("insert into TCONTATO (CODIGO, NOME, TELEFONE1) values (?, ?, ?)",
-              {code, name, phone.isEmpty() ? QVariant() : QVariant(phone)});
-}
-
 /// The phone book shown as the main window shows it, active so that its keys work.
 TFMenu *open(Fx &f)
 {
@@ -106,7 +100,7 @@ void TstPhoneBookWindow::initTestCase()
 void TstPhoneBookWindow::layoutAndStates()
 {
     Fx f;
-    addContact(f, 1, "Ana");
+    f.addContact(1, "Ana");
     TFMenu *w = open(f);
     QCOMPARE(w->windowTitle(), QString("Agenda Telefônica QOR"));
     QVERIFY(w->windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -184,10 +178,10 @@ void TstPhoneBookWindow::liveSearch()
     QFETCH(QString, typed);
     QFETCH(QStringList, expected);
     Fx f;
-    addContact(f, 1, "João");
-    addContact(f, 2, "Pedro");
-    addContact(f, 3, "JOSÉ");
-    addContact(f, 4, "O'Brien");
+    f.addContact(1, "João");
+    f.addContact(2, "Pedro");
+    f.addContact(3, "JOSÉ");
+    f.addContact(4, "O'Brien");
     TFMenu *w = open(f);
     QCOMPARE(gridNames(w).size(), 4);
     QTest::keyClicks(w->txtNome, typed);
@@ -205,8 +199,8 @@ void TstPhoneBookWindow::liveSearch()
 void TstPhoneBookWindow::newContactKeepsSearchText()
 {
     Fx f;
-    addContact(f, 4, "Maria");
-    addContact(f, 9, "Pedro");
+    f.addContact(4, "Maria");
+    f.addContact(9, "Pedro");
     TFMenu *w = open(f);
     QTest::keyClicks(w->txtNome, "Mar");
     QCOMPARE(gridNames(w), QStringList{"Maria"});
@@ -246,7 +240,7 @@ void TstPhoneBookWindow::changeCopiesRowWithoutSearching()
     Fx f;
     f.db.exec("insert into TCONTATO (CODIGO, NOME, TELEFONE1, ENDERECO, EMAIL, CIDADE) "
               "values (1, 'Bia', '(021)1111-2222', 'Av. C', 'bia@example.org', 'Rio')");
-    addContact(f, 2, "Carla");
+    f.addContact(2, "Carla");
     TFMenu *w = open(f);
     QTest::keyClicks(w->txtNome, "b");
     const QString filter = w->dm().TBCONTATO->filter();
@@ -279,9 +273,9 @@ void TstPhoneBookWindow::filterSurvivesSaveAndCancel()
 {
     QFETCH(bool, save);
     Fx f;
-    addContact(f, 1, "Ana");
-    addContact(f, 2, "Bruno");
-    addContact(f, 3, "Mariana");
+    f.addContact(1, "Ana");
+    f.addContact(2, "Bruno");
+    f.addContact(3, "Mariana");
     TFMenu *w = open(f);
     QTest::keyClicks(w->txtNome, "ana");
     w->btnAlterar->click();
@@ -312,7 +306,7 @@ void TstPhoneBookWindow::nothingToChangeOrDelete()
     QFETCH(QString, message);
     Fx f;
     if (!emptyTable)
-        addContact(f, 1, "Ana");
+        f.addContact(1, "Ana");
     TFMenu *w = open(f);
     if (!emptyTable)
         QTest::keyClicks(w->txtNome, "zz");
@@ -368,8 +362,8 @@ void TstPhoneBookWindow::deleteAsksFirst()
 {
     QFETCH(bool, yes);
     Fx f;
-    addContact(f, 1, "Ana");
-    addContact(f, 2, "Bruno");
+    f.addContact(1, "Ana");
+    f.addContact(2, "Bruno");
     TFMenu *w = open(f);
     QTest::keyClicks(w->txtNome, "bru");
     Dialogs::queueConfirm(yes);
@@ -390,7 +384,7 @@ void TstPhoneBookWindow::deleteAsksFirst()
 void TstPhoneBookWindow::refusedDeleteSaysNoDeletion()
 {
     Fx f;
-    addContact(f, 1, "Ana");
+    f.addContact(1, "Ana");
     TFMenu *w = open(f);
     f.db.exec("update TCONTATO set NOME = 'Ana Maria' where CODIGO = 1");
     Dialogs::queueConfirm(true);
@@ -407,7 +401,7 @@ void TstPhoneBookWindow::refusedSaveKeepsTyping()
     Fx f;
     TFMenu *w = open(f);
     w->btnNovo->click();
-    addContact(f, 1, "Taken meanwhile");
+    f.addContact(1, "Taken meanwhile");
     QTest::keyClicks(w->txtNome, "Ana");
     w->txtEndereco->setText("Rua A");
     w->btnSalvar->click();
@@ -467,7 +461,7 @@ void TstPhoneBookWindow::shortcutsFollowTheirButtons()
     QFETCH(bool, visibleAfter);
     QFETCH(int, rowsAfter);
     Fx f;
-    addContact(f, 1, "Ana");
+    f.addContact(1, "Ana");
     TFMenu *w = open(f);
     QTest::keyClicks(w->txtNome, "an");
     if (editing) {
@@ -488,7 +482,7 @@ void TstPhoneBookWindow::shortcutsFollowTheirButtons()
 void TstPhoneBookWindow::closingWhileEditingDropsTheRow()
 {
     Fx f;
-    addContact(f, 1, "Ana");
+    f.addContact(1, "Ana");
     TFMenu *w = open(f);
     w->btnNovo->click();
     QTest::keyClicks(w->txtNome, "Bia");
@@ -505,7 +499,7 @@ void TstPhoneBookWindow::closingWhileEditingDropsTheRow()
 void TstPhoneBookWindow::maximizeAndRestore()
 {
     Fx f;
-    addContact(f, 1, "Ana");
+    f.addContact(1, "Ana");
     TFMenu *w = open(f);
     const QList<int> normal{100, 98, 98, 100, 100};
     QCOMPARE(columnWidths(w), normal);
@@ -529,7 +523,7 @@ void TstPhoneBookWindow::maximizeAndRestore()
 void TstPhoneBookWindow::openedFromMainWindow()
 {
     Fx f;
-    addContact(f, 1, "Ana");
+    f.addContact(1, "Ana");
     TFPrincipal *main = f.program->FPrincipal;
     main->launcher().setFolder("/nonexistent");
     QStringList seen;
@@ -538,7 +532,7 @@ void TstPhoneBookWindow::openedFromMainWindow()
         d->close();
     });
     main->btnAgendaTelefonica->click();
-    addContact(f, 2, "Bia");
+    f.addContact(2, "Bia");
     main->AgendaTelefnica1->trigger();
     QCOMPARE(modal.shown.size(), 2);
     for (const QPointer<QDialog> &d : modal.shown)

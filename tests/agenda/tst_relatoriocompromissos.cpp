@@ -26,8 +26,7 @@ namespace {
 TFFiltroRelatorioCompromissos *openFilter(Fx &f)
 {
     test::ModalScript modal;
-    f.program->FPrincipal->btnCompromissos->click();
-    auto *appointments = qobject_cast<TFCompromissos *>(modal.shown.value(0));
+    TFCompromissos *appointments = agendatest::openAppointments(f, modal);
     if (!appointments)
         return nullptr;
     appointments->btnImprimir->click();

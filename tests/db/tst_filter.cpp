@@ -1,6 +1,7 @@
 #include "db/connection.h"
 #include "db/dberror.h"
 #include "db/filterexpr.h"
+#include "db/queryresult.h"
 #include "db/tablecache.h"
 #include "support/testdb.h"
 
@@ -20,6 +21,10 @@ private slots:
     void expressions();
     void malformed_data();
     void malformed();
+    void quotedLiteralMatchesExactly_data();
+    void quotedLiteralMatchesExactly();
+    void placeholdersByPosition_data();
+    void placeholdersByPosition();
 
 private:
     QStringList codesShown(const QString &filter);
@@ -157,6 +162,47 @@ void TstFilter::malformed()
     QVERIFY_THROWS_EXCEPTION(DbError, m_cache->setFilter(filter));
     QCOMPARE(m_cache->filter(), before);
     QCOMPARE(m_cache->recordCount(), 7);
+}
+
+void TstFilter::quotedLiteralMatchesExactly_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("codes");
+    QTest::newRow("plain") << "Conta de luz" << QStringList{"1"};
+    QTest::newRow("quote inside") << "D'Ávila & filhos" << QStringList{"2"};
+    QTest::newRow("injection stays text") << "x') OR (1=1" << QStringList{"6"};
+    QTest::newRow("quote alone") << "'" << QStringList{};
+    QTest::newRow("empty") << "" << QStringList{};
+}
+
+void TstFilter::quotedLiteralMatchesExactly()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, codes);
+    QCOMPARE(codesShown("GASDESCRICAO = " + quotedLiteral(text)), codes);
+}
+
+void TstFilter::placeholdersByPosition_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("same name twice") << "where a >= :d1 and a <= :d1"
+                                     << "where a >= ? and a <= ?";
+    QTest::newRow("at the very end") << "x=:h2"
+                                     << "x=?";
+    QTest::newRow("quoted text kept") << "a = ':x' and b = :y and c = '12:30'"
+                                      << "a = ':x' and b = ? and c = '12:30'";
+    QTest::newRow("quoted name kept") << "select \"A:B\" from T where c = :c"
+                                      << "select \"A:B\" from T where c = ?";
+    QTest::newRow("no placeholders") << "select 1 from rdb$database"
+                                     << "select 1 from rdb$database";
+}
+
+void TstFilter::placeholdersByPosition()
+{
+    QFETCH(QString, sql);
+    QFETCH(QString, expected);
+    QCOMPARE(positionalPlaceholders(sql), expected);
 }
 
 QTEST_GUILESS_MAIN(TstFilter)

@@ -2,7 +2,11 @@
 
 #include "agenda/agendadata.h"
 #include "agenda/program.h"
+#include "agenda/tfcompromissos.h"
 #include "agenda/tfmenu.h"
+#include "agenda/tfprincipal.h"
+#include "support/agendadb.h"
+#include "support/modal.h"
 #include "support/testdb.h"
 #include "support/testmain.h"
 #include "ui/dialogs.h"
@@ -11,6 +15,7 @@
 #include <QDate>
 #include <QTest>
 #include <QTime>
+#include <QToolButton>
 
 #include <memory>
 
@@ -45,10 +50,22 @@ struct Fixture
 
     void addAppointment(int code, const QString &title, const QDate &day, const QTime &time)
     {
-        db.exec("insert into TCOMPROMISSO (CODIGO, TITULO, DATA, HORA) values (?, ?, ?, ?)",
-                {code, title, day, time});
+        insertAppointment(db, code, title, day, time);
+    }
+    /// An empty phone is stored as null.
+    void addContact(int code, const QString &name, const QString &phone = {})
+    {
+        insertContact(db, code, name, phone);
     }
 };
+
+/// The appointments window as the main window's button opens it (modally, so modal records it
+/// and every window opened from it); null when none opened.
+inline lx::agenda::TFCompromissos *openAppointments(Fixture &f, lx::test::ModalScript &modal)
+{
+    f.program->FPrincipal->btnCompromissos->click();
+    return qobject_cast<lx::agenda::TFCompromissos *>(modal.shown.value(0));
+}
 
 /// Shows a window and waits until it has the keyboard focus.
 inline bool showActive(QWidget *w)

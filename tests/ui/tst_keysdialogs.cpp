@@ -1,4 +1,5 @@
 #include "db/dberror.h"
+#include "ui/buttons.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
 #include "ui/keymap.h"
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -29,6 +31,7 @@ private slots:
     void enterOnlyLeavesArrowsToList();
     void errorInHandlerReachesErrorBox();
     void guardedSignal();
+    void buttonTable();
 
     void confirmAnswers_data();
     void confirmAnswers();
@@ -143,6 +146,27 @@ void TstKeysDialogs::guardedSignal()
     on(btn, &QPushButton::clicked, m_window, [] { throw std::runtime_error("falhou"); });
     btn->click();
     QCOMPARE(Dialogs::texts(Dialogs::Error), {"falhou"});
+}
+
+void TstKeysDialogs::buttonTable()
+{
+    QToolButton *save = nullptr, *search = nullptr, *leave = nullptr;
+    int saved = 0;
+    const QList<QToolButton *> made = makeButtons(
+        m_window, m_window, {},
+        {{save, "btnSalvar", "Salvar", QStyle::SP_DialogSaveButton, [&] { ++saved; }},
+         {search, "btnConsultar", "Buscar Endereço", QStyle::SP_FileDialogContentsView, {}},
+         {leave, "btnSair", "Sair", QStyle::SP_DialogCloseButton,
+          [] { throw DbError("Não foi possível sair."); }}});
+    QCOMPARE(made, (QList<QToolButton *>{save, search, leave}));
+    QCOMPARE(m_window->findChild<QToolButton *>("btnConsultar"), search);
+    QCOMPARE(search->text(), QString("Buscar Endereço"));
+
+    save->click();
+    search->click(); // no handler: nothing happens
+    QCOMPARE(saved, 1);
+    leave->click();
+    QCOMPARE(Dialogs::texts(Dialogs::Error), {"Não foi possível sair."});
 }
 
 void TstKeysDialogs::confirmAnswers_data()
