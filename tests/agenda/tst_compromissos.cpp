@@ -67,6 +67,7 @@ class TstCompromissos : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void layout();
     void states_data();
     void states();
@@ -91,6 +92,12 @@ private slots:
     void printOpensFilter();
     void todayListAfterReopen();
 };
+
+void TstCompromissos::initTestCase()
+{
+    if (lx::test::TestDb::serverUnavailable())
+        QSKIP("no Firebird server configured (scripts/test starts one)");
+}
 
 void TstCompromissos::layout()
 {
@@ -226,8 +233,10 @@ void TstCompromissos::saveRefusedStaysEditing()
     QVERIFY(w);
     w->btnNovo->click();
     QTest::keyClicks(w->DBEdit2, "Dentista");
-    // Another program takes the code in the meantime: the server refuses the row.
-    f.addAppointment(1, "Outro", QDate(2024, 3, 10), QTime(8, 0));
+    // The server refuses the row.
+    f.db.exec("CREATE EXCEPTION APPOINTMENT_REFUSED 'refused'");
+    f.db.exec("CREATE TRIGGER TCOMPROMISSO_REFUSE FOR TCOMPROMISSO BEFORE INSERT AS "
+              "BEGIN EXCEPTION APPOINTMENT_REFUSED; END");
     w->btnSalvar->click();
     QCOMPARE(Dialogs::texts(Dialogs::Error).size(), 1);
     QVERIFY(w->isEditing());
@@ -236,7 +245,7 @@ void TstCompromissos::saveRefusedStaysEditing()
     QCOMPARE(w->DBEdit2->text(), QString("Dentista"));
     w->btnCancelar->click();
     QVERIFY(!w->isEditing());
-    QCOMPARE(count(f), 1);
+    QCOMPARE(count(f), 0);
 }
 
 void TstCompromissos::deleteAsksWithNoAsDefault_data()

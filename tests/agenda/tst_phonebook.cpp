@@ -28,6 +28,7 @@ private slots:
     void newCodeFromServer();
     void saveStoresEveryBox();
     void refusedSaveKeepsTheRowBeingEdited();
+    void codeTakenMeanwhileMovesOn();
     void editReadsTheCurrentContact();
     void removeAndRefusedRemove();
 
@@ -178,12 +179,27 @@ void TstPhoneBook::refusedSaveKeepsTheRowBeingEdited()
     PhoneBook book(*m_f->cache);
     book.reload();
     QCOMPARE(book.insertNew(), 1);
-    addContact(1, "Someone else"); // the same code, taken meanwhile
+    m_f->db.exec("CREATE EXCEPTION CONTACT_REFUSED 'refused'");
+    m_f->db.exec("CREATE TRIGGER TCONTATO_REFUSE FOR TCONTATO BEFORE INSERT AS "
+                 "BEGIN EXCEPTION CONTACT_REFUSED; END");
     QVERIFY_THROWS_EXCEPTION(DbError, book.save({"Ana", "", "", "Rua B", ""}));
     QVERIFY(m_f->cache->isEditing());
     QCOMPARE(book.current().nome, QString("Ana"));
     QCOMPARE(book.current().endereco, QString("Rua B"));
-    QCOMPARE(m_f->db.scalar("select NOME from TCONTATO").toString(), QString("Someone else"));
+    QCOMPARE(m_f->db.scalar("select count(*) from TCONTATO").toInt(), 0);
+}
+
+void TstPhoneBook::codeTakenMeanwhileMovesOn()
+{
+    PhoneBook book(*m_f->cache);
+    book.reload();
+    QCOMPARE(book.insertNew(), 1);
+    addContact(1, "Someone else"); // the same code, taken by another program meanwhile
+    book.save({"Ana", "", "", "Rua B", ""});
+    QVERIFY(!m_f->cache->isEditing());
+    const QString sql = "select NOME from TCONTATO where CODIGO = %1";
+    QCOMPARE(m_f->db.scalar(sql.arg(1)).toString(), QString("Someone else"));
+    QCOMPARE(m_f->db.scalar(sql.arg(2)).toString(), QString("Ana"));
 }
 
 void TstPhoneBook::editReadsTheCurrentContact()
