@@ -2,6 +2,7 @@
 
 #include "db/connection.h"
 #include "db/dberror.h"
+#include "db/fbstatus.h"
 
 #include <QSqlDriver>
 #include <QStringList>
@@ -11,20 +12,6 @@
 #include <vector>
 
 namespace lx {
-
-namespace {
-
-QString statusText(const ISC_STATUS *status)
-{
-    QStringList parts;
-    const ISC_STATUS *p = status;
-    char buf[1024];
-    while (fb_interpret(buf, sizeof buf, &p))
-        parts << QString::fromLocal8Bit(buf);
-    return parts.join(QLatin1Char('\n'));
-}
-
-} // namespace
 
 QVariant readLatestInteger(Connection &connection, const QString &sql)
 {
@@ -41,7 +28,7 @@ QVariant readLatestInteger(Connection &connection, const QString &sql)
     ISC_STATUS_ARRAY status;
     isc_tr_handle tr = 0;
     if (isc_start_transaction(status, &tr, 1, &db, short(sizeof tpb), tpb))
-        throw DbError(statusText(status));
+        throw DbError(fbStatusText(status));
 
     std::vector<char> area(XSQLDA_LENGTH(1));
     auto *out = reinterpret_cast<XSQLDA *>(area.data());
@@ -60,7 +47,7 @@ QVariant readLatestInteger(Connection &connection, const QString &sql)
 
     const QByteArray text = sql.toUtf8();
     if (isc_dsql_exec_immed2(status, &db, &tr, 0, text.constData(), 3, nullptr, out)) {
-        const QString err = statusText(status);
+        const QString err = fbStatusText(status);
         ISC_STATUS_ARRAY ignored;
         isc_rollback_transaction(ignored, &tr);
         throw DbError(err);

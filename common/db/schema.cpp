@@ -1,6 +1,7 @@
 #include "db/schema.h"
 
 #include "db/dberror.h"
+#include "db/fbstatus.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -196,22 +197,12 @@ QString quoted(const QString &s)
     return QLatin1Char('\'') + q + QLatin1Char('\'');
 }
 
-QString statusText(const ISC_STATUS *status)
-{
-    QStringList parts;
-    const ISC_STATUS *p = status;
-    char buf[1024];
-    while (fb_interpret(buf, sizeof buf, &p))
-        parts << QString::fromLocal8Bit(buf);
-    return parts.join(QLatin1Char('\n'));
-}
-
 // Runs one statement through the client library, turning a failure into DbError.
 void execImmediate(isc_db_handle *db, isc_tr_handle *tr, const QByteArray &sql)
 {
     ISC_STATUS_ARRAY status;
     if (isc_dsql_execute_immediate(status, db, tr, 0, sql.constData(), 3, nullptr))
-        throw DbError(statusText(status));
+        throw DbError(fbStatusText(status));
 }
 
 } // namespace
@@ -273,14 +264,14 @@ void createDatabase(const QString &path, const QString &user, const QString &pas
     const QStringList statements = ddl();
     for (const QString &sql : statements) {
         if (isc_start_transaction(status, &tr, 1, &db, 0, nullptr))
-            fail(statusText(status));
+            fail(fbStatusText(status));
         try {
             execImmediate(&db, &tr, sql.toUtf8());
         } catch (const DbError &e) {
             fail(e.message());
         }
         if (isc_commit_transaction(status, &tr))
-            fail(statusText(status));
+            fail(fbStatusText(status));
     }
     isc_detach_database(status, &db);
 }
