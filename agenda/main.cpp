@@ -14,5 +14,5 @@ int main(int argc, char **argv)
     lx::agenda::Program::initApplication();
     lx::agenda::Program program(lx::defaultAliasFile(), lx::programFolder());
     program.FLogin->show();
-    return app.exec();
+    return lx::ui::runApplication(app);
 }

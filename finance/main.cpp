@@ -14,5 +14,5 @@ int main(int argc, char *argv[])
     lx::finance::initApplication(app);
     lx::finance::TFMenu menu;
     menu.show();
-    return app.exec();
+    return lx::ui::runApplication(app);
 }

@@ -13,6 +13,19 @@
 
 namespace lx::ui {
 
+namespace {
+bool g_terminationRequested = false;
+bool g_inMainLoop = false;
+} // namespace
+
+int runApplication(QCoreApplication &app)
+{
+    if (g_terminationRequested)
+        return 0;
+    g_inMainLoop = true;
+    return app.exec();
+}
+
 #ifdef Q_OS_LINUX
 namespace {
 sigset_t terminationSignals()
@@ -43,7 +56,13 @@ void quitOnTerminationSignals(QObject *parent)
         signalfd_siginfo info;
         while (::read(fd, &info, sizeof info) == ssize_t(sizeof info)) {
         }
-        QCoreApplication::quit();
+        g_terminationRequested = true;
+        // quit() closes the windows as closing the main window would, but only once the
+        // application's loop runs; before that (a start-up box) every open loop is ended.
+        if (g_inMainLoop)
+            QCoreApplication::quit();
+        else
+            QCoreApplication::exit(0);
     });
     QObject::connect(notifier, &QObject::destroyed, [fd] { ::close(fd); });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+class QCoreApplication;
 class QObject;
 
 namespace lx::ui {
@@ -12,5 +13,8 @@ namespace lx::ui {
 /// quitOnTerminationSignals() once the application object exists.
 void blockTerminationSignals();
 void quitOnTerminationSignals(QObject *parent);
+/// Runs the application's event loop, unless a termination signal came while a start-up box
+/// was open (that signal ended the box's own loop; the program then ends here).
+int runApplication(QCoreApplication &app);
 
 } // namespace lx::ui

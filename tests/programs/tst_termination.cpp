@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
@@ -14,6 +15,8 @@ class TstTermination : public QObject
 private slots:
     void endsOnSignal_data();
     void endsOnSignal();
+    void endsOnSignalWhileStartUpErrorIsShown_data();
+    void endsOnSignalWhileStartUpErrorIsShown();
 };
 
 void TstTermination::endsOnSignal_data()
@@ -52,6 +55,40 @@ void TstTermination::endsOnSignal()
         }(),
         20000);
     ::kill(pid_t(p.processId()), signal);
+    const bool ended = p.waitForFinished(10000);
+    if (!ended)
+        p.kill();
+    QVERIFY2(ended, "the program did not end on the signal");
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+}
+
+void TstTermination::endsOnSignalWhileStartUpErrorIsShown_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::newRow("PTostara") << LX_PTOSTARA;
+    QTest::newRow("PCaderlo") << LX_PCADERLO;
+}
+
+// With no database the program shows its start-up error in a box that runs its own loop
+// before the application's loop starts; a signal then must still end the program.
+void TstTermination::endsOnSignalWhileStartUpErrorIsShown()
+{
+    QFETCH(QString, program);
+    if (QFile::exists(lx::defaultAliasFile()))
+        QSKIP("an alias file on this machine would lead the program elsewhere");
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString copy = folder.filePath(QFileInfo(program).fileName());
+    QVERIFY(QFile::copy(program, copy));
+    QVERIFY(
+        QFile::link(QFileInfo(program).absolutePath() + "/firebird", folder.filePath("firebird")));
+
+    QProcess p;
+    p.start(copy, {});
+    QVERIFY(p.waitForStarted());
+    QTest::qWait(1500); // far enough for the box to be open
+    QCOMPARE(p.state(), QProcess::Running);
+    ::kill(pid_t(p.processId()), SIGTERM);
     const bool ended = p.waitForFinished(10000);
     if (!ended)
         p.kill();
