@@ -231,22 +231,7 @@ void TFMenu::buildShortcuts()
     for (QWidget *box : {static_cast<QWidget *>(txtNome), static_cast<QWidget *>(txtTelefone1),
                          static_cast<QWidget *>(txtTelefone2), static_cast<QWidget *>(txtEndereco),
                          static_cast<QWidget *>(txtEmail)})
-        box->installEventFilter(this);
-}
-
-bool TFMenu::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const QKeySequence pressed(key->keyCombination());
-        for (const QAction *a : actions()) {
-            if (a->shortcut() == pressed) {
-                event->ignore();
-                return true;
-            }
-        }
-    }
-    return ui::RecordWindow::eventFilter(watched, event);
+        ui::yieldWindowShortcuts(box);
 }
 
 void TFMenu::navegar()

@@ -98,7 +98,6 @@ protected:
     void browse() override { navegar(); }
     void cancelEditing() override;
     void changeEvent(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     TFMenu(AgendaData *dm, const QString &aliasFile, const QString &programFolder, QWidget *parent);

@@ -15,4 +15,8 @@ namespace lx::ui {
 QAction *addShortcutEntry(QWidget *window, const char *name, const QString &text,
                           const QKeySequence &key, QAbstractButton *button);
 
+/// Lets the entries of box's window take their keys before the box does: a text box would
+/// otherwise keep keys such as Shift+Del (cut) for itself.
+void yieldWindowShortcuts(QWidget *box);
+
 } // namespace lx::ui
