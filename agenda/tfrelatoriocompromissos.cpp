@@ -13,9 +13,6 @@
 
 namespace lx::agenda {
 
-const QColor TFRelatorioCompromissos::white(255, 255, 255);
-const QColor TFRelatorioCompromissos::cream(255, 251, 240);
-
 namespace {
 const QString periodText = QStringLiteral("Este relatório diz respeito ao período do dia  ");
 
@@ -97,8 +94,7 @@ void TFRelatorioCompromissos::QRBand1BeforePrint(report::Band &band)
 
 void TFRelatorioCompromissos::QRBand2BeforePrint(report::Band &band)
 {
-    band.setFill(m_nextWhite ? white : cream);
-    m_nextWhite = !m_nextWhite;
+    report::shadeRow(band, m_nextWhite);
 }
 
 } // namespace lx::agenda

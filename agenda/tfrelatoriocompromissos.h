@@ -3,7 +3,6 @@
 #include "agenda/core/appointmentsreport.h"
 #include "report/report.h"
 
-#include <QColor>
 #include <QObject>
 
 namespace lx {
@@ -29,9 +28,6 @@ public:
 
     report::Report QuickRep1;
     QueryResult *QCompromissos;
-
-    static const QColor white;
-    static const QColor cream;
 
 private:
     void QRBand1BeforePrint(report::Band &band);

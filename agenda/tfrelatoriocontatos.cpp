@@ -11,9 +11,6 @@ namespace lx::agenda {
 
 using report::Band;
 
-const QColor TFRelatorioContatos::white(255, 255, 255);
-const QColor TFRelatorioContatos::cream(255, 251, 240);
-
 TFRelatorioContatos::TFRelatorioContatos(TFFiltroRelatorio &filter, Connection *connection,
                                          QObject *parent)
     : QObject(parent), QContato(new QueryResult(connection, ContactsReportQuery::sql(), this)),
@@ -43,8 +40,7 @@ void TFRelatorioContatos::QRBand1BeforePrint(Band &band)
 
 void TFRelatorioContatos::QRBand2BeforePrint(Band &band)
 {
-    band.setFill(m_white ? white : cream);
-    m_white = !m_white;
+    report::shadeRow(band, m_white);
 }
 
 } // namespace lx::agenda

@@ -30,9 +30,6 @@ public:
     QueryResult *QContato;
     report::Report QuickRep1;
 
-    static const QColor white;
-    static const QColor cream;
-
 private:
     void QRBand1BeforePrint(report::Band &band);
     void QRBand2BeforePrint(report::Band &band);

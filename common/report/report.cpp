@@ -219,6 +219,12 @@ void Band::setFill(const QColor &color)
         i->background = color;
 }
 
+void shadeRow(Band &band, bool &nextWhite)
+{
+    band.setFill(nextWhite ? rowWhite : rowCream);
+    nextWhite = !nextWhite;
+}
+
 Report::Report() = default;
 Report::~Report() = default;
 

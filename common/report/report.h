@@ -75,6 +75,12 @@ private:
     std::vector<std::unique_ptr<Item>> m_items;
 };
 
+/// Detail rows are shaded white and cream by turns.
+inline const QColor rowWhite{255, 255, 255};
+inline const QColor rowCream{255, 251, 240};
+/// Fills band white when nextWhite says so and cream otherwise, then flips nextWhite.
+void shadeRow(Band &band, bool &nextWhite);
+
 /// A banded report over the rows of a query result: a title band printed once at the top of
 /// the first page, then one detail band per row, page after page. A4 portrait, margins in
 /// millimetres; no page header or footer.

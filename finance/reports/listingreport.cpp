@@ -4,8 +4,6 @@
 
 namespace lx::finance {
 
-const QColor ListingReport::cream(255, 251, 240);
-
 namespace {
 struct Column
 {
@@ -84,13 +82,7 @@ void ListingReport::QRBand1BeforePrint()
 
 void ListingReport::QRBand2BeforePrint(report::Band &band)
 {
-    if (branco) {
-        band.setFill(Qt::white);
-        branco = false;
-    } else {
-        band.setFill(cream);
-        branco = true;
-    }
+    report::shadeRow(band, branco);
 }
 
 } // namespace lx::finance

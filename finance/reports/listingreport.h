@@ -36,8 +36,6 @@ public:
     void QRBand1BeforePrint();
     void QRBand2BeforePrint(report::Band &band);
 
-    static const QColor cream;
-
 private:
     void layOut();
 
