@@ -450,16 +450,10 @@ void TFGraficos::drawLines()
 void TFGraficos::drawPie(QPieSeries *series, const QueryResult &sums, const QString &labelColumn)
 {
     const QList<PieSlice> slices = pieSlices(sums, labelColumn);
-    double total = 0.0;
-    for (const PieSlice &s : slices)
-        total += s.value;
     series->clear();
     QList<QPieSlice *> added;
     for (const PieSlice &s : slices) {
-        const double share = total != 0.0 ? s.value * 100.0 / total : 0.0;
-        const QString mark =
-            QStringLiteral("%1% - %2").arg(QLocale().toString(share, 'f', 2), money(s.value));
-        auto *slice = new QPieSlice(mark, s.value);
+        auto *slice = new QPieSlice(s.mark, s.value);
         slice->setLabelVisible(true);
         added.append(slice);
     }
@@ -504,10 +498,10 @@ void TFGraficos::btnGerar3Click()
 
 void TFGraficos::RadioGroup1Click()
 {
-    const int choice = RadioGroup1Items->checkedId();
-    Series1->setVisible(choice == 0 || choice == 1);
-    Series2->setVisible(choice == 0 || choice == 2);
-    Series3->setVisible(choice == 0 || choice == 3);
+    const LinesShown shown = linesShown(RadioGroup1Items->checkedId());
+    Series1->setVisible(shown.spent);
+    Series2->setVisible(shown.received);
+    Series3->setVisible(shown.available);
 }
 
 void TFGraficos::save(QChartView *view)

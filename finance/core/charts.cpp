@@ -1,6 +1,9 @@
 #include "finance/core/charts.h"
 
+#include "db/fieldformat.h"
 #include "db/queryresult.h"
+
+#include <QLocale>
 
 #include <QStringList>
 
@@ -107,14 +110,28 @@ CashLines cashLines(const QueryResult &summaries)
     return lines;
 }
 
+LinesShown linesShown(int choice)
+{
+    return {choice == 0 || choice == 1, choice == 0 || choice == 2, choice == 0 || choice == 3};
+}
+
 QList<PieSlice> pieSlices(const QueryResult &sums, const QString &labelColumn)
 {
     QList<PieSlice> slices;
     if (!sums.isOpen())
         return slices;
-    for (int r = 0; r < sums.rowCount(); ++r)
-        slices.append({sums.value(r, labelColumn).toString().trimmed(),
-                       amount(sums.value(r, QStringLiteral("SUM")))});
+    double total = 0.0;
+    for (int r = 0; r < sums.rowCount(); ++r) {
+        const double value = amount(sums.value(r, QStringLiteral("SUM")));
+        slices.append({sums.value(r, labelColumn).toString().trimmed(), value, QString()});
+        total += value;
+    }
+    for (PieSlice &s : slices) {
+        const double share = total != 0.0 ? s.value * 100.0 / total : 0.0;
+        s.mark =
+            QStringLiteral("%1% - %2")
+                .arg(QLocale().toString(share, 'f', 2), displayText(FieldType::Money, s.value));
+    }
     return slices;
 }
 

@@ -39,11 +39,23 @@ struct CashLines
 };
 CashLines cashLines(const QueryResult &summaries);
 
-/// One slice of a pie: a type's description and the sum of its amounts.
+/// Which of the three lines a choice of the chart's radio group shows: 0 all of them, 1 only
+/// the spent, 2 only the received, 3 only the available amounts.
+struct LinesShown
+{
+    bool spent = true;
+    bool received = true;
+    bool available = true;
+};
+LinesShown linesShown(int choice);
+
+/// One slice of a pie: a type's description, the sum of its amounts, and the mark beside it
+/// with its share of the month's total and its value ("25,00% - R$ 100,00").
 struct PieSlice
 {
     QString label;
     double value = 0.0;
+    QString mark;
 };
 /// One slice per row of a pie's query, in the order the server returned them; labelColumn is
 /// the type description (TGADESCRICAO, TREDESCRICAO). A null sum is 0.
